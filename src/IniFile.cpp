@@ -1,0 +1,78 @@
+// The file side of the settings: whole-file read, edit in memory, atomic replace.
+#include "IniFile.h"
+
+#include "IniText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr std::string_view NativeNewLine = "\r\n";
+#else
+constexpr std::string_view NativeNewLine = "\n";
+#endif
+
+std::string_view View(const QByteArray &bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+QByteArray IniFile::ReadAll() const
+{
+    QFile file(m_path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("Unable to read " + QDir::toNativeSeparators(m_path).toStdString());
+    // One byte over the limit is enough to know the text is not ours to parse.
+    return file.read(static_cast<qint64>(bandix::MaxIniTextSize) + 1);
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
+{
+    const QByteArray bytes = ReadAll();
+    return bandix::ReadIniInteger(View(bytes), section, key, defaultValue);
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)
+{
+    QByteArray bytes;
+    try {
+        bytes = ReadAll();
+    } catch (const std::runtime_error &) {
+        FailWrite();
+    }
+    if (QFileInfo(m_path).isDir())
+        FailWrite();
+    const auto text =
+        bandix::WriteIniString(View(bytes), section, key, std::to_string(value), NativeNewLine);
+    if (!text)
+        FailWrite();
+
+    QSaveFile file(m_path);
+    // Only where the directory forbids new files but the file itself may be written.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        FailWrite();
+    const auto size = static_cast<qint64>(text->size());
+    if (file.write(text->data(), size) != size || !file.commit())
+        FailWrite();
+}
+
+void IniFile::FailWrite() const
+{
+    throw std::runtime_error("Unable to write to " +
+                             QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())
+                                 .toStdString());
+}

@@ -1,0 +1,366 @@
+// The main window: places the controls, applies the texts and turns every change into the result.
+#include "Main.h"
+
+#include "AutoSizeLabel.h"
+#include "ErrorDisplay.h"
+#include "IniFile.h"
+#include "Language.h"
+#include "OwnerDrawComboBox.h"
+#include "RadioGroup.h"
+#include "Themes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+
+#include <stdexcept>
+
+namespace {
+
+QColor ToQColor(bandix::TColor color)
+{
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+QString FromStd(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Every item is named after the colour it is painted in.
+void NameItems(OwnerDrawComboBox *band, bandix::BandColour (*colourOf)(int))
+{
+    for (int i = 0; i < band->count(); ++i)
+        band->setItemText(
+            i, QString::fromStdString(Language::ColourName(static_cast<int>(colourOf(i)))));
+}
+
+// Where each control sits at 96 dpi, in tab order for the controls that take focus.
+struct Placement
+{
+    QWidget *Control;
+    QRect Geometry;
+};
+
+} // namespace
+
+TForm1::TForm1(const QString &executablePath, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_executablePath(executablePath)
+{
+    setWindowTitle(QStringLiteral("Calculate Color on Resistor"));
+    QFont font(QStringLiteral("Segoe UI"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    Themes::SetWindowTheme(*this, Themes::WindowTheme);
+    resize(442, 441);
+
+    CreateControls();
+    ConnectHandlers();
+    ErrorDisplay::RunHandler([this] { FormCreate(); });
+}
+
+void TForm1::CreateControls()
+{
+    // Created in tab order: the focus chain follows creation.
+    NumberBands = new RadioGroup(this);
+    NumberBands->setTitle(QStringLiteral(" Number of Bands "));
+    NumberBands->setColumns(4);
+    NumberBands->setItems({QStringLiteral("3 "), QStringLiteral("4 "), QStringLiteral("5 "),
+                           QStringLiteral("6 ")});
+    NumberBands->setItemIndex(1);
+
+    const auto makeBand = [this](int itemCount, int dropDownCount) {
+        auto *band = new OwnerDrawComboBox(this);
+        for (int i = 0; i < itemCount; ++i)
+            band->addItem(FromStd(Language::ukColors[i]));
+        band->setDropDownCount(dropDownCount);
+        band->setCurrentIndex(0);
+        return band;
+    };
+    Band1 = makeBand(bandix::DigitItemCount, 10);
+    Band2 = makeBand(bandix::DigitItemCount, 10);
+    Band3 = makeBand(bandix::DigitItemCount, 10);
+    Band4 = makeBand(bandix::MultiplierItemCount, 12);
+    Band5 = makeBand(bandix::ToleranceItemCount, 10);
+    Band6 = makeBand(bandix::CoefficientItemCount, 10);
+
+    LanguageGrp = new RadioGroup(this);
+    LanguageGrp->setTitle(QStringLiteral(" Language "));
+    LanguageGrp->setColumns(2);
+    LanguageGrp->setItems({QStringLiteral("English"), QStringLiteral("Danish")});
+    LanguageGrp->setItemIndex(0);
+
+    const auto makeLabel = [this](const char *caption, OwnerDrawComboBox *buddy) {
+        auto *label = new AutoSizeLabel(this);
+        label->setCaption(QString::fromUtf8(caption));
+        label->setBuddy(buddy); // screen readers name the list by its caption
+        return label;
+    };
+    Label1 = makeLabel("First digit", Band1);
+    Label2 = makeLabel("Second digit", Band2);
+    Label3 = makeLabel("Multiplier", Band4);
+    Label4 = makeLabel("Tolerance", Band5);
+    Label5 = makeLabel("Temperature Coefficient", Band6);
+    Label6 = makeLabel("Third digit", Band3);
+    ResultLabel = makeLabel("ResultLabel", nullptr);
+    ResultLabel->setSelectable(true);
+
+    Image1 = new QLabel(this);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/resistor.jpg")));
+
+    const Placement placements[] = {
+        {NumberBands, {16, 8, 217, 52}}, {Band1, {8, 88, 145, 22}},
+        {Band2, {8, 130, 145, 22}},      {Band3, {8, 171, 145, 22}},
+        {Band4, {8, 208, 145, 22}},      {Band5, {8, 288, 145, 22}},
+        {Band6, {8, 328, 145, 22}},      {LanguageGrp, {256, 8, 161, 52}},
+        {Label1, {159, 91, 49, 15}},     {Label2, {159, 133, 66, 15}},
+        {Label6, {159, 174, 54, 15}},    {Label3, {159, 211, 51, 15}},
+        {Label4, {159, 291, 50, 15}},    {Label5, {157, 331, 127, 15}},
+        {ResultLabel, {8, 400, 60, 15}}, {Image1, {312, 57, 105, 333}},
+    };
+    for (const Placement &placement : placements)
+        placement.Control->setGeometry(placement.Geometry);
+}
+
+template <typename Signal, typename Sender>
+void TForm1::OnEvent(Sender *sender, Signal signal, void (TForm1::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { ErrorDisplay::RunHandler([this, handler] {
+                (this->*handler)();
+            }); });
+}
+
+void TForm1::ConnectHandlers()
+{
+    OnEvent(NumberBands, &RadioGroup::clicked, &TForm1::NumberBandsClick);
+    OnEvent(LanguageGrp, &RadioGroup::clicked, &TForm1::LanguageGrpClick);
+
+    using Change = void (TForm1::*)();
+    using DrawItem = void (TForm1::*)(OwnerDrawComboBox *, int, const QRect &, QStyle::State);
+    const struct
+    {
+        OwnerDrawComboBox *Band;
+        Change OnChange;
+        DrawItem OnDrawItem;
+    } bands[] = {
+        {Band1, &TForm1::Band1Change, &TForm1::Band1DrawItem},
+        {Band2, &TForm1::Band2Change, &TForm1::Band2DrawItem},
+        {Band3, &TForm1::Band3Change, &TForm1::Band3DrawItem},
+        {Band4, &TForm1::Band4Change, &TForm1::Band4DrawItem},
+        {Band5, &TForm1::Band5Change, &TForm1::Band5DrawItem},
+        {Band6, &TForm1::Band6Change, &TForm1::Band6DrawItem},
+    };
+    for (const auto &band : bands) {
+        OnEvent(band.Band, &OwnerDrawComboBox::change, band.OnChange);
+        // Painting happens inside the list's paint event: connected directly, never queued.
+        connect(band.Band, &OwnerDrawComboBox::drawItem, this,
+                [this, drawItem = band.OnDrawItem](OwnerDrawComboBox *control, int index,
+                                                   const QRect &rect, QStyle::State state) {
+                    ErrorDisplay::RunHandler(
+                        [&] { (this->*drawItem)(control, index, rect, state); });
+                },
+                Qt::DirectConnection);
+    }
+}
+
+void TForm1::FormCreate()
+{
+    Band5->hide();
+    Band6->hide();
+    ResultLabel->setCaption(QString());
+    ProgDir = QDir::toNativeSeparators(QFileInfo(m_executablePath).absolutePath());
+    ReadIniFile();
+    Language::ChangeLanguage();
+    SetTexter();
+}
+
+QString TForm1::IniFilePath() const
+{
+    return ProgDir + QDir::separator() + QString::fromLatin1(IniFileName);
+}
+
+void TForm1::ReadIniFile()
+{
+    try {
+        const int used = IniFile(IniFilePath()).ReadInteger("Language", "Used", Language::Uk);
+        if (used < 0 || used > 255)
+            throw std::out_of_range("Language code out of range");
+        Language::SelectedLanguage = static_cast<std::uint8_t>(used);
+    } catch (...) {
+        // Reading never reports an error: whatever went wrong, the program starts in English.
+        Language::SelectedLanguage = Language::Uk;
+    }
+    // Selecting Danish runs LanguageGrpClick, which writes the code back as 2; a failed write
+    // ends the start-up sequence here, after the texts have switched.
+    LanguageGrp->setItemIndex(Language::SelectedLanguage == Language::Uk ? 0 : 1);
+    ErrorDisplay::RethrowPending();
+    SetTexter();
+}
+
+void TForm1::WriteIniFile()
+{
+    IniFile(IniFilePath()).WriteInteger("Language", "Used", Language::SelectedLanguage);
+}
+
+void TForm1::SetTexter()
+{
+    Label1->setCaption(QString::fromStdString(Language::clB1));
+    Label2->setCaption(QString::fromStdString(Language::clB2));
+    Label6->setCaption(QString::fromStdString(Language::clB3));
+    Label3->setCaption(QString::fromStdString(Language::clB4));
+    Label4->setCaption(QString::fromStdString(Language::clB5));
+    Label5->setCaption(QString::fromStdString(Language::clB6));
+
+    const auto renameItems = [](OwnerDrawComboBox *band, const auto &rename) {
+        const int Saveindex = band->currentIndex();
+        rename();
+        band->setCurrentIndex(Saveindex);
+    };
+    for (OwnerDrawComboBox *band : {Band1, Band2, Band3, Band4})
+        renameItems(band, [this, band] { TextInBand1to4(band); });
+    renameItems(Band5, [this] { TextInBand5(); });
+    renameItems(Band6, [this] { TextInBand6(); });
+
+    NumberBands->setTitle(QString::fromStdString(Language::clNumberBands));
+    LanguageGrp->setTitle(QString::fromStdString(Language::clLanguage));
+    LanguageGrp->setItemText(0, QString::fromStdString(Language::clEnglish));
+    LanguageGrp->setItemText(1, QString::fromStdString(Language::clDanish));
+
+    RefreshResult();
+}
+
+void TForm1::TextInBand1to4(OwnerDrawComboBox *C)
+{
+    NameItems(C, bandix::DigitOrMultiplierColour);
+}
+
+void TForm1::TextInBand5()
+{
+    NameItems(Band5, bandix::ToleranceColour);
+}
+
+void TForm1::TextInBand6()
+{
+    NameItems(Band6, bandix::CoefficientColour);
+}
+
+void TForm1::LanguageGrpClick()
+{
+    Language::SelectedLanguage = LanguageGrp->itemIndex() == 0 ? Language::Uk : Language::Dk;
+    Language::ChangeLanguage();
+    SetTexter();
+    WriteIniFile();
+}
+
+void TForm1::NumberBandsClick()
+{
+    if (const auto shown = bandix::ShownBandsForCount(NumberBands->itemIndex())) {
+        Band3->setVisible(shown->Band3);
+        Band5->setVisible(shown->Band5);
+        Band6->setVisible(shown->Band6);
+    }
+    RefreshResult();
+}
+
+void TForm1::Band1Change() { RefreshResult(); }
+void TForm1::Band2Change() { RefreshResult(); }
+void TForm1::Band3Change() { RefreshResult(); }
+void TForm1::Band4Change() { RefreshResult(); }
+void TForm1::Band5Change() { RefreshResult(); }
+void TForm1::Band6Change() { RefreshResult(); }
+
+bandix::BandSelection TForm1::CurrentBands() const
+{
+    bandix::BandSelection bands;
+    bands.ItemIndex = {Band1->currentIndex(), Band2->currentIndex(), Band3->currentIndex(),
+                       Band4->currentIndex(), Band5->currentIndex(), Band6->currentIndex()};
+    // isHidden, not isVisible: the state holds before the window is first shown.
+    bands.Band3Shown = !Band3->isHidden();
+    bands.Band5Shown = !Band5->isHidden();
+    bands.Band6Shown = !Band6->isHidden();
+    return bands;
+}
+
+void TForm1::RefreshResult()
+{
+    const auto result = bandix::RefreshResult(CurrentBands(), Language::clB6);
+    if (!result) {
+        ResultLabel->setCaption(QString());
+        return;
+    }
+    OhmValue = result->OhmValue;
+    OhmRange = result->OhmRange;
+    ResultLabel->setCaption(QString::fromStdString(result->Text));
+}
+
+void TForm1::Band1DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                           QStyle::State State)
+{
+    ColorFirst4Bands(Control, Index, Rect, State);
+}
+void TForm1::Band2DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                           QStyle::State State)
+{
+    ColorFirst4Bands(Control, Index, Rect, State);
+}
+void TForm1::Band3DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                           QStyle::State State)
+{
+    ColorFirst4Bands(Control, Index, Rect, State);
+}
+void TForm1::Band4DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                           QStyle::State State)
+{
+    ColorFirst4Bands(Control, Index, Rect, State);
+}
+void TForm1::Band5DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                           QStyle::State State)
+{
+    Color5Band(Control, Index, Rect, State);
+}
+void TForm1::Band6DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                           QStyle::State State)
+{
+    Color6Band(Control, Index, Rect, State);
+}
+
+// The item's state is not consulted: a highlighted item keeps its own colours, and the list
+// marks the focus with its dotted frame after the paint.
+void TForm1::ColorFirst4Bands(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                              QStyle::State)
+{
+    Paint(Control, Index, Rect, bandix::ColorFirst4Bands(Index));
+}
+
+void TForm1::Color5Band(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State)
+{
+    Paint(Control, Index, Rect, bandix::Color5Band(Index));
+}
+
+void TForm1::Color6Band(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State)
+{
+    Paint(Control, Index, Rect, bandix::Color6Band(Index));
+}
+
+void TForm1::Paint(OwnerDrawComboBox *C, int I, const QRect &R,
+                   const std::optional<bandix::ItemColors> &colors)
+{
+    if (colors)
+        ComboColor(C, I, R, colors->BColor, colors->FColor);
+}
+
+void TForm1::ComboColor(OwnerDrawComboBox *C, int I, const QRect &R, bandix::TColor BColor,
+                        bandix::TColor FColor)
+{
+    QPainter *canvas = C->canvas();
+    canvas->fillRect(R, ToQColor(BColor));
+    canvas->setPen(ToQColor(FColor));
+    canvas->setFont(C->font());
+    canvas->drawText(R, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, C->itemText(I));
+}

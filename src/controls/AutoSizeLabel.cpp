@@ -1,0 +1,144 @@
+// A one-line label that sizes itself to its text and expands TAB to stops every eight
+// average character widths.
+#include "AutoSizeLabel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <cmath>
+
+namespace {
+
+// Wide enough for any line a label holds; the layout reports the width the text really needs.
+constexpr qreal UnboundedWidth = 1.0e6;
+
+} // namespace
+
+AutoSizeLabel::AutoSizeLabel(QWidget *parent) : QLabel(parent), m_copy(new QAction(this))
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+    // The label never takes focus, so Ctrl+C reaches it through its window.
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_copy->setShortcutContext(Qt::WindowShortcut);
+    m_copy->setEnabled(false);
+    addAction(m_copy);
+    connect(m_copy, &QAction::triggered, this, [this] {
+        if (hasSelectedText()) {
+            QApplication::clipboard()->setText(selectedText());
+        }
+    });
+}
+
+void AutoSizeLabel::setCaption(const QString &text)
+{
+    setText(text);
+    applyTabStops();
+    resize(sizeHint());
+}
+
+void AutoSizeLabel::setSelectable(bool selectable)
+{
+    setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    // Selecting by mouse makes QLabel accept click focus; a read-only line must stay out of the
+    // focus chain.
+    setFocusPolicy(Qt::NoFocus);
+    m_copy->setEnabled(selectable);
+    applyTabStops();
+    update();
+}
+
+qreal AutoSizeLabel::tabStopDistance() const
+{
+    return QFontMetricsF(font(), this).averageCharWidth() * 8;
+}
+
+QSize AutoSizeLabel::sizeHint() const
+{
+    QTextLayout layout(text(), font(), this);
+    layOutLine(layout, UnboundedWidth);
+    const QTextLine line = layout.lineAt(0);
+    const QMargins frame = contentsMargins();
+    const int extra = 2 * margin();
+    return {static_cast<int>(std::ceil(line.naturalTextWidth())) + frame.left() + frame.right() +
+                extra,
+            static_cast<int>(std::ceil(line.height())) + frame.top() + frame.bottom() + extra};
+}
+
+QSize AutoSizeLabel::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+void AutoSizeLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applyTabStops();
+        resize(sizeHint());
+    }
+}
+
+void AutoSizeLabel::paintEvent(QPaintEvent *event)
+{
+    // A selectable label draws through its text document, whose TAB stops applyTabStops() set.
+    if (true) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // QLabel's own plain-text drawing puts TAB stops at eight widths of 'x', not of the average
+    // character, and would disagree with sizeHint().
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    QTextLayout layout(text(), font(), this);
+    layOutLine(layout, area.width());
+    const QTextLine line = layout.lineAt(0);
+    qreal top = area.top();
+    if (alignment() & Qt::AlignVCenter) {
+        top += (area.height() - line.height()) / 2;
+    } else if (alignment() & Qt::AlignBottom) {
+        top += area.height() - line.height();
+    }
+    painter.setPen(palette().color(foregroundRole()));
+    layout.draw(&painter, QPointF(area.left(), top));
+}
+
+void AutoSizeLabel::applyTabStops()
+{
+    // QLabel keeps the document across text changes but resets nothing but alignment and wrap,
+    // so the stops only need renewing when the document appears or the font changes.
+    auto *document = findChild<QTextDocument *>();
+    if (document == nullptr) {
+        return;
+    }
+    QTextOption option = document->defaultTextOption();
+    option.setTabStopDistance(tabStopDistance());
+    document->setDefaultTextOption(option);
+}
+
+bool AutoSizeLabel::isSelectable() const
+{
+    return (textInteractionFlags() & Qt::TextSelectableByMouse) != 0;
+}
+
+void AutoSizeLabel::layOutLine(QTextLayout &layout, qreal width) const
+{
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(tabStopDistance());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setLineWidth(width);
+    }
+    layout.endLayout();
+}

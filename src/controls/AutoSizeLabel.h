@@ -1,0 +1,42 @@
+// A one-line label that sizes itself to its text and expands TAB to stops every eight
+// average character widths.
+#pragma once
+
+#include <QLabel>
+
+class QAction;
+class QTextLayout;
+
+class AutoSizeLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit AutoSizeLabel(QWidget *parent = nullptr);
+
+    // Sets the text and resizes to it, keeping the top-left corner.
+    void setCaption(const QString &text);
+    QString caption() const { return text(); }
+
+    // Lets the mouse select the text for copying, without making the label a tab stop.
+    void setSelectable(bool selectable);
+
+    // Distance between TAB stops in pixels for the current font.
+    qreal tabStopDistance() const;
+
+    // The text on one line with this label's TAB stops, plus margins.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyTabStops();
+    bool isSelectable() const;
+    // Lays the text out on one line of the given width with this label's TAB stops.
+    void layOutLine(QTextLayout &layout, qreal width) const;
+
+    QAction *m_copy;
+};

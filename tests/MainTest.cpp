@@ -1,0 +1,258 @@
+// Tests of the main window: start state, band-count modes, user changes, painting, picture, focus.
+#include "Main.h"
+
+#include "AutoSizeLabel.h"
+#include "Language.h"
+#include "OwnerDrawComboBox.h"
+#include "RadioGroup.h"
+#include "TestSupport.h"
+
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+
+enum Colour { Black, Brown, Red, Orange, Yellow, Green, Blue, Violet, Grey, White, Gold, Silver };
+
+class MainTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsInEnglishFourBandModeWithEmptyResult();
+    void modes_data();
+    void modes();
+    void modeSwitchesKeepSelections();
+    void keyboardChangeUpdatesResult();
+    void mousePickUpdatesResult();
+    void closedListPaintsItemColours_data();
+    void closedListPaintsItemColours();
+    void pictureDecodesAtNaturalSize();
+    void tabVisitsShownControlsInOrder();
+    void windowHasCaptionSizeAndCloseButtonOnly();
+
+private:
+    static void select(TForm1 &form, std::initializer_list<int> items);
+    ProgramFolder m_folder;
+};
+
+void MainTest::select(TForm1 &form, std::initializer_list<int> items)
+{
+    OwnerDrawComboBox *bands[] = {form.Band1, form.Band2, form.Band3,
+                                  form.Band4, form.Band5, form.Band6};
+    int i = 0;
+    for (int item : items)
+        bands[i++]->setCurrentIndex(item);
+    form.RefreshResult();
+}
+
+void MainTest::startsInEnglishFourBandModeWithEmptyResult()
+{
+    TForm1 form(m_folder.executable());
+    QCOMPARE(form.Label1->text(), QStringLiteral("First Band"));
+    QCOMPARE(form.Label2->text(), QStringLiteral("Second Band"));
+    QCOMPARE(form.Label6->text(), QStringLiteral("Third Band"));
+    QCOMPARE(form.Label3->text(), QStringLiteral("Multiplier"));
+    QCOMPARE(form.Label4->text(), QStringLiteral("Tolerance"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("Temperature Coefficient"));
+    QCOMPARE(form.NumberBands->itemIndex(), 1);
+    QCOMPARE(form.LanguageGrp->itemIndex(), 0);
+    QVERIFY(!form.Band3->isHidden());
+    QVERIFY(form.Band5->isHidden());
+    QVERIFY(form.Band6->isHidden());
+    for (QLabel *label : {form.Label1, form.Label2, form.Label3, form.Label4, form.Label5,
+                          form.Label6})
+        QVERIFY(!label->isHidden());
+    for (OwnerDrawComboBox *band :
+         {form.Band1, form.Band2, form.Band3, form.Band4, form.Band5, form.Band6})
+        QCOMPARE(band->currentIndex(), 0);
+    QCOMPARE(form.Band5->currentText(), QStringLiteral("Brown"));
+    QCOMPARE(form.ResultLabel->text(), QString());
+    QCOMPARE(form.ProgDir, QDir::toNativeSeparators(m_folder.path()));
+    QVERIFY2(!m_folder.hasIni(), "no settings file until a language is picked");
+}
+
+void MainTest::modes_data()
+{
+    QTest::addColumn<QList<int>>("bands");
+    QTest::addColumn<QList<int>>("modes");
+    QTest::addColumn<QStringList>("results");
+
+    QTest::newRow("third digit comes and goes")
+        << QList<int>{Brown, Black, Black, Red} << QList<int>{1, 0, 1}
+        << QStringList{"10 Kilo Ohm", "1 Kilo Ohm", "10 Kilo Ohm"};
+    QTest::newRow("tolerance part removed then both parts added")
+        << QList<int>{Brown, Black, Black, Red, 6, Red} << QList<int>{2, 1, 3}
+        << QStringList{"10 Kilo Ohm\tTolerance +- 5%", "10 Kilo Ohm",
+                       "10 Kilo Ohm\tTolerance +- 5%\tTemperature Coefficient 50 ppm/K"};
+    QTest::newRow("hidden third digit no longer counts")
+        << QList<int>{Black, Black, Red} << QList<int>{1, 0, 1}
+        << QStringList{"2 Ohm", "", "2 Ohm"};
+}
+
+void MainTest::modes()
+{
+    QFETCH(QList<int>, bands);
+    QFETCH(QList<int>, modes);
+    QFETCH(QStringList, results);
+    TForm1 form(m_folder.executable());
+    OwnerDrawComboBox *lists[] = {form.Band1, form.Band2, form.Band3,
+                                  form.Band4, form.Band5, form.Band6};
+    for (int i = 0; i < bands.size(); ++i)
+        lists[i]->setCurrentIndex(bands[i]);
+    form.RefreshResult();
+    for (int step = 0; step < modes.size(); ++step) {
+        form.NumberBands->setItemIndex(modes[step]);
+        const int mode = modes[step] + 3;
+        QCOMPARE(form.Band3->isHidden(), mode < 4);
+        QCOMPARE(form.Band5->isHidden(), mode < 5);
+        QCOMPARE(form.Band6->isHidden(), mode < 6);
+        QCOMPARE(form.ResultLabel->text(), results[step]);
+    }
+}
+
+void MainTest::modeSwitchesKeepSelections()
+{
+    TForm1 form(m_folder.executable());
+    select(form, {Brown, Black, Green, Red, 3, 4});
+    form.NumberBands->setItemIndex(0);
+    form.NumberBands->setItemIndex(3);
+    QCOMPARE(form.Band3->currentIndex(), int(Green));
+    QCOMPARE(form.ResultLabel->text(),
+             QStringLiteral("10,5 Kilo Ohm\tTolerance +- 0.25%\tTemperature Coefficient 25 ppm/K"));
+}
+
+void MainTest::keyboardChangeUpdatesResult()
+{
+    TForm1 form(m_folder.executable());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Band1->setFocus();
+    QTest::keyClick(form.Band1, Qt::Key_Down);
+    QCOMPARE(form.Band1->currentIndex(), int(Brown));
+    QCOMPARE(form.ResultLabel->text(), QStringLiteral("100 Ohm"));
+    form.Band4->setFocus();
+    QTest::keyClick(form.Band4, Qt::Key_End);
+    QCOMPARE(form.ResultLabel->text(), QStringLiteral("1 Ohm"));
+    QTest::keyClick(form.Band1, Qt::Key_Up);
+    QCOMPARE(form.ResultLabel->text(), QString());
+}
+
+void MainTest::mousePickUpdatesResult()
+{
+    TForm1 form(m_folder.executable());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Band2->showPopup();
+    QAbstractItemView *view = form.Band2->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QRect row = view->visualRect(view->model()->index(Yellow, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
+    QTRY_COMPARE(form.Band2->currentIndex(), int(Yellow));
+    QCOMPARE(form.ResultLabel->text(), QStringLiteral("40 Ohm"));
+}
+
+void MainTest::closedListPaintsItemColours_data()
+{
+    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QColor>("fill");
+    QTest::addColumn<QColor>("text");
+
+    QTest::newRow("orange digit in black") << 1 << int(Orange) << QColor(255, 165, 0) << QColor(Qt::black);
+    QTest::newRow("blue digit in white") << 2 << int(Blue) << QColor(0, 0, 255) << QColor(Qt::white);
+    QTest::newRow("gold multiplier in white") << 4 << int(Gold) << QColor(255, 215, 0) << QColor(Qt::white);
+    QTest::newRow("gold tolerance in black") << 5 << 6 << QColor(255, 215, 0) << QColor(Qt::black);
+    QTest::newRow("grey coefficient in white") << 6 << 8 << QColor(128, 128, 128) << QColor(Qt::white);
+}
+
+// Antialiased text has few pixels of exactly its colour.
+static bool Near(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue()) < 90;
+}
+
+void MainTest::closedListPaintsItemColours()
+{
+    QFETCH(int, band);
+    QFETCH(int, item);
+    QFETCH(QColor, fill);
+    QFETCH(QColor, text);
+    TForm1 form(m_folder.executable());
+    form.NumberBands->setItemIndex(3);
+    OwnerDrawComboBox *lists[] = {form.Band1, form.Band2, form.Band3,
+                                  form.Band4, form.Band5, form.Band6};
+    OwnerDrawComboBox *list = lists[band - 1];
+    list->setCurrentIndex(item);
+
+    const QImage image = list->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, list);
+    int fillPixels = 0;
+    int textPixels = 0;
+    for (int y = field.top(); y <= field.bottom(); ++y)
+        for (int x = field.left(); x <= field.right(); ++x) {
+            const QColor pixel = image.pixelColor(QPoint(x, y) * scale);
+            fillPixels += pixel == fill;
+            textPixels += Near(pixel, text);
+        }
+    const int area = field.width() * field.height();
+    QVERIFY2(fillPixels > area / 2, "the item's colour fills its row");
+    QVERIFY2(textPixels > 10, "the item's name is written in its text colour");
+    // Only the background (left and right of the text) and the text itself: nothing of the
+    // platform's own item painting shows through at the row's far end.
+    QCOMPARE(image.pixelColor(QPoint(field.right() - 1, field.center().y()) * scale), fill);
+}
+
+void MainTest::pictureDecodesAtNaturalSize()
+{
+    TForm1 form(m_folder.executable());
+    QCOMPARE(form.Image1->pixmap().size(), QSize(96, 329));
+    QCOMPARE(form.Image1->geometry(), QRect(312, 57, 105, 333));
+}
+
+void MainTest::tabVisitsShownControlsInOrder()
+{
+    TForm1 form(m_folder.executable());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    form.NumberBands->button(1)->setFocus();
+    const QList<QWidget *> expected = {form.Band1, form.Band2, form.Band3, form.Band4,
+                                       form.LanguageGrp->button(0),
+                                       form.NumberBands->button(1)};
+    for (QWidget *next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    form.NumberBands->setItemIndex(3);
+    form.NumberBands->button(3)->setFocus();
+    const QList<QWidget *> allShown = {form.Band1, form.Band2, form.Band3, form.Band4,
+                                       form.Band5, form.Band6, form.LanguageGrp->button(0)};
+    for (QWidget *next : allShown) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+}
+
+void MainTest::windowHasCaptionSizeAndCloseButtonOnly()
+{
+    TForm1 form(m_folder.executable());
+    QCOMPARE(form.windowTitle(), QStringLiteral("Calculate Color on Resistor"));
+    QCOMPARE(form.size(), QSize(442, 441));
+    QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form.Band4->dropDownCount(), 12);
+    QCOMPARE(form.Band5->dropDownCount(), 10);
+    QCOMPARE(form.Band4->count(), 12);
+    QCOMPARE(form.Band5->count(), 8);
+    QCOMPARE(form.Band6->count(), 9);
+}
+
+QTEST_MAIN(MainTest)
+#include "MainTest.moc"
