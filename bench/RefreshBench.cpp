@@ -17,7 +17,11 @@ std::vector<bandix::BandSelection> AllSelections()
                 for (int b3 = 0; b3 < bandix::DigitItemCount; ++b3)
                     for (int b4 = 0; b4 < bandix::MultiplierItemCount; ++b4) {
                         bandix::BandSelection bands;
-                        bands.ItemIndex = {b1, b2, b3, b4, (b1 + b4) % bandix::ToleranceItemCount,
+                        bands.ItemIndex = {b1,
+                                           b2,
+                                           b3,
+                                           b4,
+                                           (b1 + b4) % bandix::ToleranceItemCount,
                                            (b2 + b3) % bandix::CoefficientItemCount};
                         bands.Band3Shown = mode >= 4;
                         bands.Band5Shown = mode >= 5;

@@ -34,7 +34,8 @@ QByteArray IniFile::ReadAll() const
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("Unable to read " + QDir::toNativeSeparators(m_path).toStdString());
+        throw std::runtime_error("Unable to read " +
+                                 QDir::toNativeSeparators(m_path).toStdString());
     // One byte over the limit is enough to know the text is not ours to parse.
     return file.read(static_cast<qint64>(bandix::MaxIniTextSize) + 1);
 }
@@ -63,7 +64,9 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
     QSaveFile file(m_path);
     // Only where the directory forbids new files but the file itself may be written.
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (disk full, size limit) shows in write()'s count: a buffered
+    // QSaveFile flushes inside commit() and reports a truncated file as written.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         FailWrite();
     const auto size = static_cast<qint64>(text->size());
     if (file.write(text->data(), size) != size || !file.commit())
@@ -72,7 +75,7 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
 
 void IniFile::FailWrite() const
 {
-    throw std::runtime_error("Unable to write to " +
-                             QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())
-                                 .toStdString());
+    throw std::runtime_error(
+        "Unable to write to " +
+        QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()).toStdString());
 }

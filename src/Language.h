@@ -68,8 +68,8 @@ inline constexpr std::string_view dkDanish = "Dansk";
 inline constexpr std::string_view dkEnglish = "Engelsk";
 
 // The names the band lists are designed with, before the first language change.
-inline constexpr std::string_view ukColors[] = {ukColor1, ukColor2, ukColor3,  ukColor4,
-                                                ukColor5, ukColor6, ukColor7,  ukColor8,
+inline constexpr std::string_view ukColors[] = {ukColor1, ukColor2,  ukColor3,  ukColor4,
+                                                ukColor5, ukColor6,  ukColor7,  ukColor8,
                                                 ukColor9, ukColor10, ukColor11, ukColor12};
 
 // Copy the English or the Danish table into the current texts.

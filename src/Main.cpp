@@ -70,8 +70,8 @@ void TForm1::CreateControls()
     NumberBands = new RadioGroup(this);
     NumberBands->setTitle(QStringLiteral(" Number of Bands "));
     NumberBands->setColumns(4);
-    NumberBands->setItems({QStringLiteral("3 "), QStringLiteral("4 "), QStringLiteral("5 "),
-                           QStringLiteral("6 ")});
+    NumberBands->setItems(
+        {QStringLiteral("3 "), QStringLiteral("4 "), QStringLiteral("5 "), QStringLiteral("6 ")});
     NumberBands->setItemIndex(1);
 
     const auto makeBand = [this](int itemCount, int dropDownCount) {
@@ -131,9 +131,8 @@ void TForm1::CreateControls()
 template <typename Signal, typename Sender>
 void TForm1::OnEvent(Sender *sender, Signal signal, void (TForm1::*handler)())
 {
-    connect(sender, signal, this, [this, handler] { ErrorDisplay::RunHandler([this, handler] {
-                (this->*handler)();
-            }); });
+    connect(sender, signal, this,
+            [this, handler] { ErrorDisplay::RunHandler([this, handler] { (this->*handler)(); }); });
 }
 
 void TForm1::ConnectHandlers()
@@ -159,13 +158,13 @@ void TForm1::ConnectHandlers()
     for (const auto &band : bands) {
         OnEvent(band.Band, &OwnerDrawComboBox::change, band.OnChange);
         // Painting happens inside the list's paint event: connected directly, never queued.
-        connect(band.Band, &OwnerDrawComboBox::drawItem, this,
-                [this, drawItem = band.OnDrawItem](OwnerDrawComboBox *control, int index,
-                                                   const QRect &rect, QStyle::State state) {
-                    ErrorDisplay::RunHandler(
-                        [&] { (this->*drawItem)(control, index, rect, state); });
-                },
-                Qt::DirectConnection);
+        connect(
+            band.Band, &OwnerDrawComboBox::drawItem, this,
+            [this, drawItem = band.OnDrawItem](OwnerDrawComboBox *control, int index,
+                                               const QRect &rect, QStyle::State state) {
+                ErrorDisplay::RunHandler([&] { (this->*drawItem)(control, index, rect, state); });
+            },
+            Qt::DirectConnection);
     }
 }
 
@@ -268,12 +267,30 @@ void TForm1::NumberBandsClick()
     RefreshResult();
 }
 
-void TForm1::Band1Change() { RefreshResult(); }
-void TForm1::Band2Change() { RefreshResult(); }
-void TForm1::Band3Change() { RefreshResult(); }
-void TForm1::Band4Change() { RefreshResult(); }
-void TForm1::Band5Change() { RefreshResult(); }
-void TForm1::Band6Change() { RefreshResult(); }
+void TForm1::Band1Change()
+{
+    RefreshResult();
+}
+void TForm1::Band2Change()
+{
+    RefreshResult();
+}
+void TForm1::Band3Change()
+{
+    RefreshResult();
+}
+void TForm1::Band4Change()
+{
+    RefreshResult();
+}
+void TForm1::Band5Change()
+{
+    RefreshResult();
+}
+void TForm1::Band6Change()
+{
+    RefreshResult();
+}
 
 bandix::BandSelection TForm1::CurrentBands() const
 {

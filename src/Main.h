@@ -67,12 +67,18 @@ public:
     void Band5Change();
     void Band6Change();
 
-    void Band1DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State State);
-    void Band2DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State State);
-    void Band3DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State State);
-    void Band4DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State State);
-    void Band5DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State State);
-    void Band6DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect, QStyle::State State);
+    void Band1DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                       QStyle::State State);
+    void Band2DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                       QStyle::State State);
+    void Band3DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                       QStyle::State State);
+    void Band4DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                       QStyle::State State);
+    void Band5DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                       QStyle::State State);
+    void Band6DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
+                       QStyle::State State);
 
     void ColorFirst4Bands(OwnerDrawComboBox *Control, int Index, const QRect &Rect,
                           QStyle::State State);
@@ -93,8 +99,8 @@ private:
     bandix::BandSelection CurrentBands() const;
     void Paint(OwnerDrawComboBox *C, int I, const QRect &R,
                const std::optional<bandix::ItemColors> &colors);
-    template <typename Signal, typename Sender> void OnEvent(Sender *sender, Signal signal,
-                                                             void (TForm1::*handler)());
+    template <typename Signal, typename Sender>
+    void OnEvent(Sender *sender, Signal signal, void (TForm1::*handler)());
 
     QString m_executablePath;
 };

@@ -18,16 +18,37 @@ std::vector<std::string> CurrentTexts()
     return texts;
 }
 
-const std::vector<std::string> English = {
-    "First Band", "Second Band", "Third Band", "Multiplier", "Tolerance",
-    "Temperature Coefficient", "Black", "Brown", "Red", "Orange", "Yellow", "Green", "Blue",
-    "Violet", "Grey", "White", "Gold", "Silver", " Number of Bands ", " Language ", "Danish",
-    "English"};
+const std::vector<std::string> English = {"First Band",
+                                          "Second Band",
+                                          "Third Band",
+                                          "Multiplier",
+                                          "Tolerance",
+                                          "Temperature Coefficient",
+                                          "Black",
+                                          "Brown",
+                                          "Red",
+                                          "Orange",
+                                          "Yellow",
+                                          "Green",
+                                          "Blue",
+                                          "Violet",
+                                          "Grey",
+                                          "White",
+                                          "Gold",
+                                          "Silver",
+                                          " Number of Bands ",
+                                          " Language ",
+                                          "Danish",
+                                          "English"};
 
-const std::vector<std::string> Danish = {
-    "Første ring", "Anden ring", "Tredie ring", "Multiplikator", "Tolerance",
-    "Temperaturkoefficient", "Sort", "Brun", "Rød", "Orange", "Gul", "Grøn", "Blå", "Violet",
-    "Grå", "Hvid", "Guld", "Sølv", " Antal ringe ", " Sprog ", "Dansk", "Engelsk"};
+const std::vector<std::string> Danish = {"Første ring",   "Anden ring", "Tredie ring",
+                                         "Multiplikator", "Tolerance",  "Temperaturkoefficient",
+                                         "Sort",          "Brun",       "Rød",
+                                         "Orange",        "Gul",        "Grøn",
+                                         "Blå",           "Violet",     "Grå",
+                                         "Hvid",          "Guld",       "Sølv",
+                                         " Antal ringe ", " Sprog ",    "Dansk",
+                                         "Engelsk"};
 
 struct SwitchRow
 {

@@ -60,8 +60,8 @@ void MainTest::startsInEnglishFourBandModeWithEmptyResult()
     QVERIFY(!form.Band3->isHidden());
     QVERIFY(form.Band5->isHidden());
     QVERIFY(form.Band6->isHidden());
-    for (QLabel *label : {form.Label1, form.Label2, form.Label3, form.Label4, form.Label5,
-                          form.Label6})
+    for (QLabel *label :
+         {form.Label1, form.Label2, form.Label3, form.Label4, form.Label5, form.Label6})
         QVERIFY(!label->isHidden());
     for (OwnerDrawComboBox *band :
          {form.Band1, form.Band2, form.Band3, form.Band4, form.Band5, form.Band6})
@@ -159,18 +159,23 @@ void MainTest::closedListPaintsItemColours_data()
     QTest::addColumn<QColor>("fill");
     QTest::addColumn<QColor>("text");
 
-    QTest::newRow("orange digit in black") << 1 << int(Orange) << QColor(255, 165, 0) << QColor(Qt::black);
-    QTest::newRow("blue digit in white") << 2 << int(Blue) << QColor(0, 0, 255) << QColor(Qt::white);
-    QTest::newRow("gold multiplier in white") << 4 << int(Gold) << QColor(255, 215, 0) << QColor(Qt::white);
+    QTest::newRow("orange digit in black")
+        << 1 << int(Orange) << QColor(255, 165, 0) << QColor(Qt::black);
+    QTest::newRow("blue digit in white")
+        << 2 << int(Blue) << QColor(0, 0, 255) << QColor(Qt::white);
+    QTest::newRow("gold multiplier in white")
+        << 4 << int(Gold) << QColor(255, 215, 0) << QColor(Qt::white);
     QTest::newRow("gold tolerance in black") << 5 << 6 << QColor(255, 215, 0) << QColor(Qt::black);
-    QTest::newRow("grey coefficient in white") << 6 << 8 << QColor(128, 128, 128) << QColor(Qt::white);
+    QTest::newRow("grey coefficient in white")
+        << 6 << 8 << QColor(128, 128, 128) << QColor(Qt::white);
 }
 
 // Antialiased text has few pixels of exactly its colour.
 static bool Near(const QColor &a, const QColor &b)
 {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-               std::abs(a.blue() - b.blue()) < 90;
+               std::abs(a.blue() - b.blue()) <
+           90;
 }
 
 void MainTest::closedListPaintsItemColours()
@@ -222,7 +227,10 @@ void MainTest::tabVisitsShownControlsInOrder()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.activateWindow();
     form.NumberBands->button(1)->setFocus();
-    const QList<QWidget *> expected = {form.Band1, form.Band2, form.Band3, form.Band4,
+    const QList<QWidget *> expected = {form.Band1,
+                                       form.Band2,
+                                       form.Band3,
+                                       form.Band4,
                                        form.LanguageGrp->button(0),
                                        form.NumberBands->button(1)};
     for (QWidget *next : expected) {
@@ -231,8 +239,13 @@ void MainTest::tabVisitsShownControlsInOrder()
     }
     form.NumberBands->setItemIndex(3);
     form.NumberBands->button(3)->setFocus();
-    const QList<QWidget *> allShown = {form.Band1, form.Band2, form.Band3, form.Band4,
-                                       form.Band5, form.Band6, form.LanguageGrp->button(0)};
+    const QList<QWidget *> allShown = {form.Band1,
+                                       form.Band2,
+                                       form.Band3,
+                                       form.Band4,
+                                       form.Band5,
+                                       form.Band6,
+                                       form.LanguageGrp->button(0)};
     for (QWidget *next : allShown) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);

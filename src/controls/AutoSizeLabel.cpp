@@ -40,7 +40,6 @@ AutoSizeLabel::AutoSizeLabel(QWidget *parent) : QLabel(parent), m_copy(new QActi
 void AutoSizeLabel::setCaption(const QString &text)
 {
     setText(text);
-    applyTabStops();
     resize(sizeHint());
 }
 
@@ -89,7 +88,7 @@ void AutoSizeLabel::changeEvent(QEvent *event)
 void AutoSizeLabel::paintEvent(QPaintEvent *event)
 {
     // A selectable label draws through its text document, whose TAB stops applyTabStops() set.
-    if (true) {
+    if (isSelectable()) {
         QLabel::paintEvent(event);
         return;
     }

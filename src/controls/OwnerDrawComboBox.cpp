@@ -84,7 +84,6 @@ private:
 
 OwnerDrawComboBox::OwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
 {
-    setEditable(false);
     setStyle(dropDownListStyle());
     setItemDelegate(new ItemDelegate(this));
     // Qt sends activated() only for the user's picks: list clicks, arrow keys and the wheel.

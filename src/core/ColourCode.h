@@ -1,4 +1,5 @@
-// The resistor colour code: which colours each band list offers, how each is painted, what it means.
+// The resistor colour code: which colours each band list offers, how each is painted, what it
+// means.
 #pragma once
 
 #include <cstdint>

@@ -150,10 +150,8 @@ Calculation Calculate(const BandSelection &bands, std::string_view clB6)
     if (bands.Band5Shown)
         result.Text.append("\tTolerance ").append(GetTolerance(bands.ItemIndex[4]));
     if (bands.Band6Shown)
-        result.Text.append("\t")
-            .append(clB6)
-            .append(" ")
-            .append(GetTemperatureCoefficient(bands.ItemIndex[5]));
+        result.Text.append("\t").append(clB6).append(" ").append(
+            GetTemperatureCoefficient(bands.ItemIndex[5]));
     return result;
 }
 

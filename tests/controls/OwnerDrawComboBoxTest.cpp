@@ -12,8 +12,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include <stdexcept>
-
 namespace {
 
 const QColor Paint(255, 0, 255);
@@ -94,7 +92,6 @@ private slots:
     void listRowsHaveItemHeight();
     void listShowsDropDownCountRows_data();
     void listShowsDropDownCountRows();
-    void sizeHintHoldsAnItem();
 };
 
 void OwnerDrawComboBoxTest::initTestCase()
@@ -294,16 +291,6 @@ void OwnerDrawComboBoxTest::listShowsDropDownCountRows()
     QCOMPARE(list->viewport()->height() / owner.box->itemHeight(), rowsShown);
     QCOMPARE(list->verticalScrollBar()->maximum() > 0, scrolls);
     owner.box->hidePopup();
-}
-
-void OwnerDrawComboBoxTest::sizeHintHoldsAnItem()
-{
-    OwnerDrawComboBox box;
-    QVERIFY(box.sizeHint().height() >= 22);
-    box.setItemHeight(30);
-    QVERIFY(box.sizeHint().height() >= 36);
-    QVERIFY(box.minimumSizeHint().height() >= 36);
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, box.setItemHeight(0));
 }
 
 QTEST_MAIN(OwnerDrawComboBoxTest)

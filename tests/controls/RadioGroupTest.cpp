@@ -5,12 +5,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
-
-#include <memory>
-#include <stdexcept>
 
 namespace {
 
@@ -57,7 +53,6 @@ private slots:
     void itemsFillRowByRow();
     void buttonsFitTheWindowsGeometry_data();
     void buttonsFitTheWindowsGeometry();
-    void invalidArgumentsThrow();
 };
 
 void RadioGroupTest::initTestCase()
@@ -269,16 +264,6 @@ void RadioGroupTest::buttonsFitTheWindowsGeometry()
         QVERIFY2(radio->width() >= radio->sizeHint().width(), qPrintable(radio->text()));
         QVERIFY2(radio->height() >= radio->sizeHint().height(), qPrintable(radio->text()));
     }
-}
-
-void RadioGroupTest::invalidArgumentsThrow()
-{
-    RadioGroup group;
-    group.setItems(Bands);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, group.setItemIndex(4));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, group.setItemIndex(-2));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, group.setItemText(4, "7 "));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, group.setColumns(0));
 }
 
 QTEST_MAIN(RadioGroupTest)

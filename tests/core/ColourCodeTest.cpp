@@ -1,4 +1,5 @@
-// Tests of the colour tables: paint and text colours per list kind, meanings, indices outside the lists.
+// Tests of the colour tables: paint and text colours per list kind, meanings, indices outside the
+// lists.
 #include "ColourCode.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,10 @@ TEST_P(ItemColoursTest, YieldsPaintAndTextColour)
     EXPECT_EQ(GetParam().List(GetParam().Index), GetParam().Expected);
 }
 
-constexpr ItemColors On(TColor paint, TColor text) { return {paint, text}; }
+constexpr ItemColors On(TColor paint, TColor text)
+{
+    return {paint, text};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ItemColoursTest,

@@ -62,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"TenToTheNineIsThousandMega", Bands(4, {Brown, Black, Black, Violet, 0, 0}),
                   "1000 Mega Ohm"},
         ResultRow{"TwentyTwoGiga", Bands(4, {Red, Red, Black, Grey, 0, 0}), "22 Giga Ohm"},
-        ResultRow{"ThreeBandTwoPointTwoKilo", Bands(3, {Red, Red, Red, Red, 0, 0}),
-                  "2,2 Kilo Ohm"},
+        ResultRow{"ThreeBandTwoPointTwoKilo", Bands(3, {Red, Red, Red, Red, 0, 0}), "2,2 Kilo Ohm"},
         ResultRow{"FiveBandAddsTolerance", Bands(5, {Brown, Black, Black, Red, TolGold, 0}),
                   "10 Kilo Ohm\tTolerance +- 5%"},
         ResultRow{"SixBandAddsCoefficient", Bands(6, {Brown, Black, Black, Black, TolBrown, Red}),
@@ -76,17 +75,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "1,05 Mega Ohm"},
         ResultRow{"JustAboveTenToTheNineIsGiga", Bands(3, {Brown, Brown, 0, Grey, 0, 0}),
                   "1,1 Giga Ohm"},
-        ResultRow{"LargestSelection", Bands(4, {White, White, White, White, 0, 0}),
-                  "999 Giga Ohm"},
-        ResultRow{"GigaRemainderKeepsNineDigitWidth",
-                  Bands(4, {Brown, Black, Brown, Violet, 0, 0}), "1,01 Giga Ohm"},
+        ResultRow{"LargestSelection", Bands(4, {White, White, White, White, 0, 0}), "999 Giga Ohm"},
+        ResultRow{"GigaRemainderKeepsNineDigitWidth", Bands(4, {Brown, Black, Brown, Violet, 0, 0}),
+                  "1,01 Giga Ohm"},
         ResultRow{"FirstBlackDigitDropped", Bands(4, {Black, Brown, Black, Black, 0, 0}), "10 Ohm"},
         ResultRow{"GoldScalesByATenth", Bands(4, {Yellow, Violet, Black, Gold, 0, 0}), "47 Ohm"},
         ResultRow{"SilverScalesByAHundredth", Bands(4, {Yellow, Violet, Red, Silver, 0, 0}),
                   "4,72 Ohm"},
         ResultRow{"ThreeBandGold", Bands(3, {Yellow, Violet, Black, Gold, 0, 0}), "4,7 Ohm"},
-        ResultRow{"ThreeBandSilverTenth", Bands(3, {Brown, Black, Black, Silver, 0, 0}),
-                  "0,1 Ohm"},
+        ResultRow{"ThreeBandSilverTenth", Bands(3, {Brown, Black, Black, Silver, 0, 0}), "0,1 Ohm"},
         ResultRow{"ThreeBandSilverHundredth", Bands(3, {Black, Brown, Black, Silver, 0, 0}),
                   "0,01 Ohm"},
         ResultRow{"GoldWithTolerance", Bands(5, {Brown, Black, Black, Gold, TolSilver, 0}),
@@ -118,8 +115,8 @@ TEST(Calculate, LeavesWholePartInTheUnit)
 
 TEST(Calculate, CoefficientLabelComesFromCaller)
 {
-    const auto result = Calculate(Bands(6, {Brown, Black, Black, Black, TolRed, Grey}),
-                                  "Temperaturkoefficient");
+    const auto result =
+        Calculate(Bands(6, {Brown, Black, Black, Black, TolRed, Grey}), "Temperaturkoefficient");
     EXPECT_EQ(result.Text, "100 Ohm\tTolerance +- 2%\tTemperaturkoefficient 1 ppm/K");
 }
 
@@ -231,8 +228,9 @@ TEST(EverySelection, TextParsesBackToTheExactValue)
                                 if (mode >= 6)
                                     tail += "\tTC " + std::string(GetTemperatureCoefficient(b6));
                                 ASSERT_TRUE(result->Text.ends_with(tail)) << result->Text;
-                                ASSERT_EQ(std::count(result->Text.begin(), result->Text.end(), '\t'),
-                                          mode - 4 > 0 ? mode - 4 : 0);
+                                ASSERT_EQ(
+                                    std::count(result->Text.begin(), result->Text.end(), '\t'),
+                                    mode - 4 > 0 ? mode - 4 : 0);
                             }
     }
 }

@@ -1,0 +1,123 @@
+// Tests of the settings file on disk: what a failed, interrupted or refused write leaves behind.
+#include "IniFile.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <csignal>
+#include <stdexcept>
+#include <sys/resource.h>
+
+class IniFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsWhatWasWritten();
+    void refusalsLeaveTheFileAlone_data();
+    void refusalsLeaveTheFileAlone();
+    void interruptedWriteKeepsTheOldFile();
+    void readOnlyFileIsNotReplaced();
+
+private:
+    static QString WriteError(const IniFile &file)
+    {
+        return QStringLiteral("Unable to write to ") +
+               QDir::toNativeSeparators(QFileInfo(file.path()).absoluteFilePath());
+    }
+};
+
+void IniFileTest::readsWhatWasWritten()
+{
+    ProgramFolder folder;
+    IniFile file(folder.iniPath());
+    QCOMPARE(file.ReadInteger("Language", "Used", 1), 1);
+    QVERIFY(!folder.hasIni());
+    file.WriteInteger("Language", "Used", 2);
+    QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=2\n"));
+    QCOMPARE(file.ReadInteger("language", "USED", 1), 2);
+    folder.writeIni("\xEF\xBB\xBF; kept\r\n[Other]\r\nUsed=9\r\n[LANGUAGE]\r\nused = 2\r\n");
+    file.WriteInteger("Language", "Used", 1);
+    QCOMPARE(folder.readIni(),
+             QByteArray("\xEF\xBB\xBF; kept\r\n[Other]\r\nUsed=9\r\n[LANGUAGE]\r\nused = 1\r\n"));
+}
+
+void IniFileTest::refusalsLeaveTheFileAlone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("binary file with a NUL byte") << QByteArray("[Language]\nUsed=2\n\0\x01", 20);
+    QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFE[\0L\0]\0", 8);
+    QTest::newRow("over a mebibyte") << QByteArray(1024 * 1024 + 1, ';');
+}
+
+void IniFileTest::refusalsLeaveTheFileAlone()
+{
+    QFETCH(QByteArray, content);
+    ProgramFolder folder;
+    folder.writeIni(content);
+    IniFile file(folder.iniPath());
+    QCOMPARE(file.ReadInteger("Language", "Used", 1), 1);
+    try {
+        file.WriteInteger("Language", "Used", 2);
+        QFAIL("a file we cannot parse must not be overwritten");
+    } catch (const std::runtime_error &error) {
+        QCOMPARE(QString::fromUtf8(error.what()), WriteError(file));
+    }
+    QCOMPARE(folder.readIni(), content);
+}
+
+void IniFileTest::interruptedWriteKeepsTheOldFile()
+{
+    ProgramFolder folder;
+    const QByteArray old = "[Language]\nUsed=1\n" + QByteArray(4000, ';') + "\n";
+    folder.writeIni(old);
+    IniFile file(folder.iniPath());
+
+    // The disk "fills up" after 1 KiB: every write beyond it fails with EFBIG.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString message;
+    try {
+        file.WriteInteger("Language", "Used", 2);
+    } catch (const std::runtime_error &error) {
+        message = QString::fromUtf8(error.what());
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(message, WriteError(file));
+    QCOMPARE(folder.readIni(), old);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Bandix.ini"});
+}
+
+void IniFileTest::readOnlyFileIsNotReplaced()
+{
+    ProgramFolder folder;
+    folder.writeIni("[Language]\nUsed=1\n");
+    IniFile file(folder.iniPath());
+    // Anyone may add files to the folder, but the file itself is read-only.
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::WriteOther |
+                                             QFile::ExeOther);
+    QFile::setPermissions(folder.iniPath(), QFile::ReadOwner | QFile::ReadOther);
+    const bool root = geteuid() == 0; // root writes everywhere: act as "nobody" for the write
+    QVERIFY(!root || seteuid(65534) == 0);
+    QString message;
+    try {
+        file.WriteInteger("Language", "Used", 2);
+    } catch (const std::runtime_error &error) {
+        message = QString::fromUtf8(error.what());
+    }
+    QVERIFY(!root || seteuid(0) == 0);
+    QCOMPARE(message, WriteError(file));
+    QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=1\n"));
+}
+
+QTEST_MAIN(IniFileTest)
+#include "IniFileTest.moc"
