@@ -95,10 +95,11 @@ void TForm1::CreateControls()
     LanguageGrp->setItems({QStringLiteral("English"), QStringLiteral("Danish")});
     LanguageGrp->setItemIndex(0);
 
-    const auto makeLabel = [this](const char *caption, OwnerDrawComboBox *buddy) {
+    const auto makeLabel = [this](const char *caption, OwnerDrawComboBox *list) {
         auto *label = new AutoSizeLabel(this);
         label->setCaption(QString::fromUtf8(caption));
-        label->setBuddy(buddy); // screen readers name the list by its caption
+        if (list)
+            label->setCaptionOf(list);
         return label;
     };
     Label1 = makeLabel("First digit", Band1);

@@ -41,6 +41,14 @@ void AutoSizeLabel::setCaption(const QString &text)
 {
     setText(text);
     resize(sizeHint());
+    if (buddy())
+        buddy()->setAccessibleName(text);
+}
+
+void AutoSizeLabel::setCaptionOf(QWidget *control)
+{
+    setBuddy(control);
+    control->setAccessibleName(text());
 }
 
 void AutoSizeLabel::setSelectable(bool selectable)

@@ -18,6 +18,10 @@ public:
     void setCaption(const QString &text);
     QString caption() const { return text(); }
 
+    // Makes the label the caption of a control: the control takes the label's text as its
+    // accessible name, now and on every later setCaption, so screen readers name it by it.
+    void setCaptionOf(QWidget *control);
+
     // Lets the mouse select the text for copying, without making the label a tab stop.
     void setSelectable(bool selectable);
 

@@ -1,7 +1,10 @@
 // A drop-down list whose rows, closed and open, are painted by its owner, one request per item.
 #include "OwnerDrawComboBox.h"
 
+#include "ComboBoxAccessible.h"
+
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 #include <QPointer>
@@ -84,6 +87,11 @@ private:
 
 OwnerDrawComboBox::OwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(ComboBoxAccessible::Factory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setStyle(dropDownListStyle());
     setItemDelegate(new ItemDelegate(this));
     // Qt sends activated() only for the user's picks: list clicks, arrow keys and the wheel.

@@ -1,0 +1,63 @@
+// Accessible interface of the owner-drawn drop-down list.
+#include "ComboBoxAccessible.h"
+
+#include "OwnerDrawComboBox.h"
+
+#include <QAbstractItemView>
+
+ComboBoxAccessible::ComboBoxAccessible(QComboBox *comboBox)
+    : QAccessibleWidget(comboBox, QAccessible::ComboBox)
+{
+}
+
+QComboBox *ComboBoxAccessible::comboBox() const
+{
+    return static_cast<QComboBox *>(widget());
+}
+
+QString ComboBoxAccessible::text(QAccessible::Text kind) const
+{
+    if (kind == QAccessible::Value)
+        return comboBox()->currentText();
+    if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+        return comboBox()->currentText();
+    return QAccessibleWidget::text(kind);
+}
+
+int ComboBoxAccessible::childCount() const
+{
+    return comboBox()->view() ? 1 : 0;
+}
+
+QAccessibleInterface *ComboBoxAccessible::child(int index) const
+{
+    if (index != 0 || !comboBox()->view())
+        return nullptr;
+    return QAccessible::queryAccessibleInterface(comboBox()->view());
+}
+
+int ComboBoxAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    return child && comboBox()->view() && child->object() == comboBox()->view() ? 0 : -1;
+}
+
+QStringList ComboBoxAccessible::actionNames() const
+{
+    return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+}
+
+void ComboBoxAccessible::doAction(const QString &actionName)
+{
+    if (actionName == showMenuAction() || actionName == pressAction())
+        comboBox()->showPopup();
+    else
+        QAccessibleWidget::doAction(actionName);
+}
+
+QAccessibleInterface *ComboBoxAccessible::Factory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(OwnerDrawComboBox::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new ComboBoxAccessible(static_cast<QComboBox *>(object));
+    return nullptr;
+}
