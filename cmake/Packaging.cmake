@@ -1,1 +1,54 @@
-# Installing and packaging the portable folder.
+# Installing and packaging the portable folder: Bandix at its top, the Qt it needs beside it.
+
+# Bandix keeps Bandix.ini beside its executable, so the executable sits at the top of the
+# folder, where the user looks for both.
+install(TARGETS Bandix RUNTIME DESTINATION .)
+
+if(WIN32)
+    qt_generate_deploy_app_script(TARGET Bandix FILENAME_VARIABLE bandix_deploy_script)
+    # Qt's script deploys into its bin directory; ours is the top of the folder.
+    install(CODE "set(QT_DEPLOY_BIN_DIR .)")
+    install(SCRIPT "${bandix_deploy_script}")
+    set(CPACK_GENERATOR ZIP)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    # Qt 6.4 has no deploy tool for Linux, so cmake/DeployLinux.cmake copies the libraries.
+    # The old DT_RPATH tag (not DT_RUNPATH) is wanted: the loader also searches the
+    # executable's DT_RPATH for the dependencies of the libraries and plugins, which carry
+    # no search path of their own, so the copies in lib/ win over any Qt on the system.
+    # Built with it too: a build path padded for the later rewrite holds empty entries, and the
+    # loader reads those as the current directory.
+    set_target_properties(Bandix PROPERTIES INSTALL_RPATH "$ORIGIN/lib" BUILD_WITH_INSTALL_RPATH ON)
+    target_link_options(Bandix PRIVATE "LINKER:--disable-new-dtags")
+
+    # The window needs X11 (xcb, with its OpenGL glue), the offscreen platform runs it without
+    # a display, and the resistor picture is a JPEG. The files are named rather than taken from
+    # Qt's plugin targets, which would need the X11 development packages just to be defined.
+    set(bandix_plugin_files "")
+    foreach(plugin IN ITEMS platforms/libqxcb.so platforms/libqoffscreen.so
+            imageformats/libqjpeg.so xcbglintegrations/libqxcb-glx-integration.so
+            xcbglintegrations/libqxcb-egl-integration.so)
+        set(plugin_file "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/${plugin}")
+        if(NOT EXISTS "${plugin_file}")
+            message(FATAL_ERROR "Packaging needs the Qt plugin ${plugin_file}")
+        endif()
+        list(APPEND bandix_plugin_files "${plugin_file}")
+    endforeach()
+
+    install(CODE "
+        set(BANDIX_EXECUTABLE \"$<TARGET_FILE:Bandix>\")
+        set(BANDIX_QT_PLUGINS \"${bandix_plugin_files}\")
+    ")
+    install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/DeployLinux.cmake)
+    install(FILES
+        ${PROJECT_SOURCE_DIR}/packaging/qt.conf
+        ${PROJECT_SOURCE_DIR}/packaging/bandix.desktop
+        ${PROJECT_SOURCE_DIR}/resources/Bandix.png
+        DESTINATION .)
+    set(CPACK_GENERATOR TGZ)
+endif()
+
+set(CPACK_PACKAGE_NAME Bandix)
+set(CPACK_PACKAGE_VENDOR Bandix)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+include(CPack)

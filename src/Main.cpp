@@ -114,6 +114,8 @@ void TForm1::CreateControls()
     Image1 = new QLabel(this);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(QPixmap(QStringLiteral(":/resistor.jpg")));
+    // The picture's top edge reaches under the language group: keep the group's frame in front.
+    Image1->lower();
 
     const Placement placements[] = {
         {NumberBands, {16, 8, 217, 52}}, {Band1, {8, 88, 145, 22}},

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Builds the portable archive, unpacks it outside the build tree and drives the unpacked program
+# under Xvfb: it must load only the Qt it carries, and picking Danish must write Bandix.ini beside it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+started=$SECONDS
+source scripts/deps.sh
+ensure_packages xvfb xdotool desktop-file-utils binutils
+
+archive=$(scripts/package.sh)
+work=$(mktemp -d /tmp/bandix-package.XXXXXX)
+xvfb_pid=""
+app_pid=""
+
+cleanup() {
+    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "Package test: $*" >&2
+    if [ -n "$xvfb_pid" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "Xvfb had stopped: $(cat "$work/Xvfb.log")" >&2
+    fi
+    if [ -f "$work/Bandix.log" ]; then
+        echo "--- end of the program's output:" >&2
+        tail -n 20 "$work/Bandix.log" >&2
+    fi
+    echo "FAIL: package test ($((SECONDS - started)) s)"
+    exit 1
+}
+
+tar -xzf "$archive" -C "$work"
+folders=("$work"/*/)
+[ ${#folders[@]} -eq 1 ] || fail "the archive should hold one folder, not ${#folders[@]}"
+folder=${folders[0]%/}
+
+for file in Bandix qt.conf bandix.desktop Bandix.png lib/libQt6Core.so.6 lib/libQt6Widgets.so.6 \
+    plugins/platforms/libqxcb.so plugins/platforms/libqoffscreen.so \
+    plugins/imageformats/libqjpeg.so; do
+    [ -e "$folder/$file" ] || fail "$file is missing from the archive"
+done
+[ -x "$folder/Bandix" ] || fail "Bandix is not executable"
+[ ! -e "$folder/Bandix.ini" ] || fail "the archive ships a Bandix.ini"
+# shellcheck disable=SC2016 # $ORIGIN is for the loader to expand, not the shell.
+readelf -d "$folder/Bandix" | grep -qF 'Library rpath: [$ORIGIN/lib]' ||
+    fail "Bandix does not look for its libraries in \$ORIGIN/lib alone"
+desktop-file-validate "$folder/bandix.desktop" || fail "bandix.desktop is not a valid menu entry"
+
+# Xvfb picks a free display itself and writes its number once it is ready, so this never
+# collides with another test's server; -noreset keeps it from restarting whenever its last
+# client (an xdotool look-up) leaves.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+    >"$work/Xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/Xvfb.log")"
+    sleep 0.05
+done
+display=$(head -n 1 "$work/display")
+[ -n "$display" ] || fail "Xvfb gave no display number within 10 s"
+export DISPLAY=":$display"
+xdotool getdisplaygeometry >/dev/null || fail "cannot reach Xvfb on $DISPLAY"
+
+# Nothing from the calling shell: no QT_PLUGIN_PATH, LD_LIBRARY_PATH or QT_QPA_PLATFORM.
+env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$work" QT_DEBUG_PLUGINS=1 \
+    "$folder/Bandix" >"$work/Bandix.log" 2>&1 &
+app_pid=$!
+
+window=""
+for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name "Calculate Color on Resistor" 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && break
+    kill -0 "$app_pid" 2>/dev/null || fail "Bandix exited before showing its window"
+    sleep 0.05
+done
+[ -n "$window" ] || fail "no window titled \"Calculate Color on Resistor\" within 10 s"
+
+# Every Qt and ICU library and every plugin in the process must come from the unpacked folder.
+mapped=$(awk '$6 ~ /\/(libQt6|libicu)[^\/]*$|\/plugins\// { print $6 }' "/proc/$app_pid/maps" | sort -u)
+grep -qF "$folder/lib/libQt6Widgets.so" <<<"$mapped" || fail "libQt6Widgets was not loaded from the folder"
+grep -qxF "$folder/plugins/platforms/libqxcb.so" <<<"$mapped" || fail "libqxcb was not loaded from the folder"
+foreign=$(grep -vF "$folder/" <<<"$mapped" || true)
+[ -z "$foreign" ] || fail "loaded from outside the folder: $foreign"
+outside=$(grep -E 'qt\.core\.library: "/.*" loaded library' "$work/Bandix.log" | grep -vF "\"$folder/" || true)
+[ -z "$outside" ] || fail "Qt loaded a plugin from outside the folder: $outside"
+
+# No window manager runs under Xvfb, so the click goes to client coordinates: the language group
+# sits at (256, 8), 161 wide, with English and Danish in two columns on its row at y + 34.
+xdotool mousemove --window "$window" $((256 + 161 * 3 / 4)) $((8 + 34)) click 1
+
+ini="$folder/Bandix.ini"
+for _ in $(seq 100); do
+    [ -f "$ini" ] && grep -qx 'Used=2' "$ini" && break
+    sleep 0.05
+done
+[ -f "$ini" ] || fail "picking Danish wrote no Bandix.ini beside the program"
+{ grep -qx '\[Language\]' "$ini" && grep -qx 'Used=2' "$ini"; } ||
+    fail "Bandix.ini does not hold Used=2 under [Language]: $(cat "$ini")"
+
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+echo "Archive: $archive ($(du -h "$archive" | cut -f1)), unpacked $(du -sh "$folder" | cut -f1)"
+echo "PASS: package test ($((SECONDS - started)) s)"
