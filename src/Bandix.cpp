@@ -11,7 +11,7 @@ int main(int, char *argv[])
     int argumentCount = 1;
     char *arguments[] = {argv[0], nullptr};
     QApplication application(argumentCount, arguments);
-    application.setWindowIcon(QIcon(QStringLiteral(":/Bandix.png")));
+    application.setWindowIcon(QIcon(QStringLiteral(":/Bandix-48.png")));
     Themes::SetApplicationTheme(application, Themes::ApplicationTheme);
 
     TForm1 Form1;

@@ -82,16 +82,16 @@ using ColourSet = std::map<QPalette::ColorRole, QColor>;
 class ThemeFile
 {
 public:
-    explicit ThemeFile(QString path) : path_(std::move(path)) {}
+    explicit ThemeFile(QString path) : m_path(std::move(path)) {}
 
     std::pair<QString, Theme> Read()
     {
-        QFile file(path_);
+        QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            throw std::runtime_error("Cannot read theme file " + path_.toStdString());
+            throw std::runtime_error("Cannot read theme file " + m_path.toStdString());
         const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
         for (int i = 0; i < lines.size(); ++i) {
-            lineNumber_ = i + 1;
+            m_lineNumber = i + 1;
             ReadLine(lines[i].trimmed());
         }
         return Finish();
@@ -101,12 +101,12 @@ private:
     [[noreturn]] void Fail(const QString &problem) const
     {
         throw std::runtime_error(
-            QStringLiteral("%1:%2: %3").arg(path_).arg(lineNumber_).arg(problem).toStdString());
+            QStringLiteral("%1:%2: %3").arg(m_path).arg(m_lineNumber).arg(problem).toStdString());
     }
 
     [[noreturn]] void FailForFile(const QString &problem) const
     {
-        throw std::runtime_error(QStringLiteral("%1: %2").arg(path_, problem).toStdString());
+        throw std::runtime_error(QStringLiteral("%1: %2").arg(m_path, problem).toStdString());
     }
 
     void ReadLine(const QString &line)
@@ -124,7 +124,7 @@ private:
         const QString value = line.mid(equals + 1).trimmed();
         if (value.isEmpty())
             Fail(QStringLiteral("no value for \"%1\"").arg(key));
-        if (sections_.empty())
+        if (m_sections.empty())
             ReadHeader(key, value);
         else
             ReadColour(key, value);
@@ -132,7 +132,7 @@ private:
 
     void ReadHeader(const QString &key, const QString &value)
     {
-        QString *field = key == u"Name" ? &name_ : key == u"Style" ? &style_ : nullptr;
+        QString *field = key == u"Name" ? &m_name : key == u"Style" ? &m_style : nullptr;
         if (field == nullptr)
             Fail(QStringLiteral("unknown setting \"%1\" (expected Name or Style)").arg(key));
         if (!field->isEmpty())
@@ -147,7 +147,7 @@ private:
         const QStringList names = line.mid(1, line.size() - 2).split(u' ', Qt::SkipEmptyParts);
         if (names.isEmpty())
             Fail(QStringLiteral("empty section header"));
-        sections_.clear();
+        m_sections.clear();
         for (const QString &name : names) {
             const auto *group = std::find_if(Groups.begin(), Groups.end(),
                                              [&](const GroupName &g) { return g.Name == name; });
@@ -155,7 +155,7 @@ private:
                 Fail(QStringLiteral("unknown colour group \"%1\" (expected Active, Inactive or "
                                     "Disabled)")
                          .arg(name));
-            sections_.push_back(group->Group);
+            m_sections.push_back(group->Group);
         }
     }
 
@@ -168,18 +168,18 @@ private:
         const QColor colour = QColor::fromString(value);
         if (!colour.isValid())
             Fail(QStringLiteral("\"%1\" is not a colour").arg(value));
-        for (const QPalette::ColorGroup group : sections_) {
-            if (!colours_[group].emplace(role->Role, colour).second)
+        for (const QPalette::ColorGroup group : m_sections) {
+            if (!m_colours[group].emplace(role->Role, colour).second)
                 Fail(QStringLiteral("\"%1\" is given twice for this colour group").arg(key));
         }
     }
 
     QStringList Missing(QPalette::ColorGroup group, auto &&requiredRoles) const
     {
-        const auto found = colours_.find(group);
+        const auto found = m_colours.find(group);
         QStringList missing;
         for (const QPalette::ColorRole role : requiredRoles) {
-            if (found == colours_.end() || !found->second.contains(role)) {
+            if (found == m_colours.end() || !found->second.contains(role)) {
                 const auto *entry = std::find_if(Roles.begin(), Roles.end(),
                                                  [&](const RoleName &r) { return r.Role == role; });
                 missing.append(entry->Name);
@@ -190,12 +190,13 @@ private:
 
     std::pair<QString, Theme> Finish() const
     {
-        if (name_.isEmpty())
+        if (m_name.isEmpty())
             FailForFile(QStringLiteral("no \"Name = ...\" line"));
-        if (style_.isEmpty())
+        if (m_style.isEmpty())
             FailForFile(QStringLiteral("no \"Style = ...\" line"));
 
         std::vector<QPalette::ColorRole> allRoles;
+        allRoles.reserve(Roles.size());
         for (const RoleName &role : Roles)
             allRoles.push_back(role.Role);
         for (const auto &[group, groupName] : {Groups[0], Groups[1]}) {
@@ -212,23 +213,23 @@ private:
         QPalette palette;
         for (const RoleName &role : Roles) {
             for (const GroupName &group : Groups) {
-                const ColourSet &given = colours_.at(group.Group);
+                const ColourSet &given = m_colours.at(group.Group);
                 const auto colour = given.find(role.Role);
                 palette.setColor(group.Group, role.Role,
                                  colour != given.end()
                                      ? colour->second
-                                     : colours_.at(QPalette::Active).at(role.Role));
+                                     : m_colours.at(QPalette::Active).at(role.Role));
             }
         }
-        return {name_, Theme{style_, palette}};
+        return {m_name, Theme{m_style, palette}};
     }
 
-    QString path_;
-    int lineNumber_ = 0;
-    QString name_;
-    QString style_;
-    std::vector<QPalette::ColorGroup> sections_;
-    std::map<QPalette::ColorGroup, ColourSet> colours_;
+    QString m_path;
+    int m_lineNumber = 0;
+    QString m_name;
+    QString m_style;
+    std::vector<QPalette::ColorGroup> m_sections;
+    std::map<QPalette::ColorGroup, ColourSet> m_colours;
 };
 
 std::map<QString, Theme> ReadAll()

@@ -20,6 +20,8 @@ private slots:
     void refusalsLeaveTheFileAlone();
     void interruptedWriteKeepsTheOldFile();
     void readOnlyFileIsNotReplaced();
+    void directoryInPlaceOfTheFile();
+    void fileVanishingBeforeTheWriteIsCreatedAgain();
 
 private:
     static QString WriteError(const IniFile &file)
@@ -117,6 +119,27 @@ void IniFileTest::readOnlyFileIsNotReplaced()
     QVERIFY(!root || seteuid(0) == 0);
     QCOMPARE(message, WriteError(file));
     QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=1\n"));
+}
+
+void IniFileTest::directoryInPlaceOfTheFile()
+{
+    ProgramFolder folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Bandix.ini")));
+    IniFile file(folder.iniPath());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, file.ReadInteger("Language", "Used", 1));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, file.WriteInteger("Language", "Used", 2));
+    QVERIFY(QFileInfo(folder.iniPath()).isDir());
+}
+
+void IniFileTest::fileVanishingBeforeTheWriteIsCreatedAgain()
+{
+    ProgramFolder folder;
+    folder.writeIni("[Language]\nUsed=1\n");
+    IniFile file(folder.iniPath());
+    QCOMPARE(file.ReadInteger("Language", "Used", 2), 1);
+    QVERIFY(QFile::remove(folder.iniPath()));
+    file.WriteInteger("Language", "Used", 2);
+    QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=2\n"));
 }
 
 QTEST_MAIN(IniFileTest)

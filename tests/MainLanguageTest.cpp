@@ -19,6 +19,7 @@ private slots:
     void eachChoiceIsWrittenAtOnce();
     void startsInTheStoredLanguage_data();
     void startsInTheStoredLanguage();
+    void unreadableSettingsStartInEnglish();
     void readOnlyFolderReportsEveryChange();
     void danishCodeThatCannotBeWrittenBackStillOpensDanish();
 
@@ -129,6 +130,20 @@ void MainLanguageTest::startsInTheStoredLanguage()
     QCOMPARE(form.Label1->text(), danish ? QStringLiteral("Første ring") : "First Band");
     QCOMPARE(form.Band1->itemText(0), danish ? QStringLiteral("Sort") : "Black");
     QCOMPARE(folder.readIni(), afterStart);
+}
+
+void MainLanguageTest::unreadableSettingsStartInEnglish()
+{
+    ProgramFolder folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Bandix.ini")));
+    TForm1 form(folder.executable());
+    QCOMPARE(form.LanguageGrp->itemIndex(), 0);
+    QCOMPARE(form.Label1->text(), QStringLiteral("First Band"));
+
+    ErrorBoxCatcher boxes;
+    clickLanguage(form, 1);
+    QCOMPARE(boxes.texts, QStringList{errorText(folder)});
+    QCOMPARE(form.Label1->text(), QStringLiteral("Første ring"));
 }
 
 void MainLanguageTest::readOnlyFolderReportsEveryChange()

@@ -194,7 +194,7 @@ void ThemesTest::imagesDecode_data()
     QTest::addColumn<QSize>("size");
 
     QTest::newRow("resistor picture") << ":/resistor.jpg" << QByteArray("jpeg") << QSize(96, 329);
-    QTest::newRow("program icon") << ":/Bandix.png" << QByteArray("png") << QSize(256, 256);
+    QTest::newRow("window icon") << ":/Bandix-48.png" << QByteArray("png") << QSize(48, 48);
 }
 
 void ThemesTest::imagesDecode()

@@ -9,7 +9,7 @@
 namespace bandix {
 
 // Files larger than this, or holding a NUL byte (binary, UTF-16), are not parsed.
-inline constexpr std::size_t MaxIniTextSize = 1024 * 1024;
+inline constexpr std::size_t MaxIniTextSize = std::size_t{1024} * 1024;
 
 // True when the text is something this layer reads and edits.
 bool IsParsableIniText(std::string_view text);

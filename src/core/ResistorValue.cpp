@@ -95,7 +95,7 @@ bool HasCountedDigit(const BandSelection &bands)
 
 unsigned ValueAsString(const BandSelection &bands)
 {
-    unsigned value = static_cast<unsigned>(Digit(bands, 0) * 10 + Digit(bands, 1));
+    auto value = static_cast<unsigned>(Digit(bands, 0) * 10 + Digit(bands, 1));
     if (bands.Band3Shown)
         value = value * 10 + static_cast<unsigned>(Digit(bands, 2));
     return value;

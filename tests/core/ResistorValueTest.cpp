@@ -210,7 +210,7 @@ TEST(EverySelection, TextParsesBackToTheExactValue)
                                     moved.ItemIndex[5] = (b4 + 2) % CoefficientItemCount;
                                 ASSERT_EQ(RefreshResult(moved, "TC")->Text, result->Text);
 
-                                std::uint64_t expected = static_cast<std::uint64_t>(digits);
+                                auto expected = static_cast<std::uint64_t>(digits);
                                 if (b4 < GoldMultiplier)
                                     for (int k = -2; k < b4; ++k)
                                         expected *= 10;
