@@ -81,6 +81,10 @@ void MainAccessibilityTest::resultAndItemsAreExposed()
     form.RefreshResult();
     QCOMPARE(accessibleText(form.ResultLabel, QAccessible::Name), QStringLiteral("47 Kilo Ohm"));
     QCOMPARE(accessibleText(form.Band1, QAccessible::Value), QStringLiteral("Yellow"));
+    QAccessibleTextInterface *selected =
+        QAccessible::queryAccessibleInterface(form.Band2)->textInterface();
+    QVERIFY(selected);
+    QCOMPARE(selected->text(0, selected->characterCount()), QStringLiteral("Violet"));
 
     // The open list's rows read as the colour names.
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(form.Band4);

@@ -15,6 +15,46 @@ QComboBox *ComboBoxAccessible::comboBox() const
     return static_cast<QComboBox *>(widget());
 }
 
+void *ComboBoxAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString ComboBoxAccessible::text(int startOffset, int endOffset) const
+{
+    return comboBox()->currentText().mid(startOffset, endOffset - startOffset);
+}
+
+int ComboBoxAccessible::characterCount() const
+{
+    return static_cast<int>(comboBox()->currentText().size());
+}
+
+void ComboBoxAccessible::selection(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = 0;
+}
+
+QRect ComboBoxAccessible::characterRect(int) const
+{
+    return {};
+}
+
+int ComboBoxAccessible::offsetAtPoint(const QPoint &) const
+{
+    return -1;
+}
+
+QString ComboBoxAccessible::attributes(int offset, int *startOffset, int *endOffset) const
+{
+    *startOffset = offset;
+    *endOffset = offset;
+    return {};
+}
+
 QString ComboBoxAccessible::text(QAccessible::Text kind) const
 {
     if (kind == QAccessible::Value)
