@@ -28,6 +28,18 @@ QString MessageOf(const std::exception_ptr &error)
     }
 }
 
+// The executable's name and the message, worded by the rules of the core.
+QString Title()
+{
+    const QString fileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    return QString::fromStdString(bandix::ErrorBoxTitle(fileName.toStdString()));
+}
+
+QString Message(const QString &message)
+{
+    return QString::fromStdString(bandix::ErrorBoxMessage(message.toStdString()));
+}
+
 } // namespace
 
 void RunHandler(const std::function<void()> &handler)
@@ -48,17 +60,6 @@ void RethrowPending()
 {
     if (pendingError)
         std::rethrow_exception(std::exchange(pendingError, nullptr));
-}
-
-QString Title()
-{
-    const QString fileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    return QString::fromStdString(bandix::ErrorBoxTitle(fileName.toStdString()));
-}
-
-QString Message(const QString &message)
-{
-    return QString::fromStdString(bandix::ErrorBoxMessage(message.toStdString()));
 }
 
 void Show(const std::exception_ptr &error)

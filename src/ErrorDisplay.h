@@ -5,8 +5,6 @@
 #include <exception>
 #include <functional>
 
-class QString;
-
 namespace ErrorDisplay {
 
 // Runs a handler. An error it raises is shown once the outermost handler has finished; an
@@ -19,9 +17,5 @@ void RethrowPending();
 
 // Shows the box for an error: stop icon, OK button, titled with the executable's name.
 void Show(const std::exception_ptr &error);
-
-// The box's title and text for a message, as Show words them.
-QString Title();
-QString Message(const QString &message);
 
 } // namespace ErrorDisplay
