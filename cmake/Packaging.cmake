@@ -4,7 +4,30 @@
 # folder, where the user looks for both.
 install(TARGETS Bandix RUNTIME DESTINATION .)
 
-if(WIN32)
+if(MINGW)
+    # No windeployqt for a cross build: cmake/DeployWindows.cmake gathers the DLLs instead.
+    set(bandix_plugin_files "")
+    foreach(plugin IN ITEMS platforms/qwindows.dll imageformats/qjpeg.dll
+            styles/qwindowsvistastyle.dll)
+        set(plugin_file "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/${plugin}")
+        if(NOT EXISTS "${plugin_file}")
+            message(FATAL_ERROR "Packaging needs the Qt plugin ${plugin_file}")
+        endif()
+        list(APPEND bandix_plugin_files "${plugin_file}")
+    endforeach()
+    include(${CMAKE_CURRENT_LIST_DIR}/MinGWRuntime.cmake)
+    bandix_mingw_runtime_folders(bandix_dll_folders)
+    list(PREPEND bandix_dll_folders "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    install(CODE "
+        set(BANDIX_EXECUTABLE \"$<TARGET_FILE:Bandix>\")
+        set(BANDIX_QT_PLUGINS \"${bandix_plugin_files}\")
+        set(BANDIX_DLL_FOLDERS \"${bandix_dll_folders}\")
+        set(BANDIX_OBJDUMP \"${CMAKE_OBJDUMP}\")
+        set(BANDIX_STRIP \"${CMAKE_STRIP}\")
+    ")
+    install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/DeployWindows.cmake)
+    set(CPACK_GENERATOR ZIP)
+elseif(WIN32)
     qt_generate_deploy_app_script(TARGET Bandix FILENAME_VARIABLE bandix_deploy_script)
     # Qt's script deploys into its bin directory; ours is the top of the folder.
     install(CODE "set(QT_DEPLOY_BIN_DIR .)")
@@ -48,6 +71,9 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
 endif()
 
 set(CPACK_PACKAGE_NAME Bandix)
+if(WIN32)
+    set(CPACK_SYSTEM_NAME win64)
+endif()
 set(CPACK_PACKAGE_VENDOR Bandix)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CHECKSUM SHA256)

@@ -15,3 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Named outright too: CMake does not derive the binutils' prefix from the "-posix" compiler name,
+# and the host's own binutils do not read PE files.
+set(CMAKE_STRIP /usr/bin/${BANDIX_MINGW_TRIPLE}-strip CACHE FILEPATH "")
+set(CMAKE_OBJDUMP /usr/bin/${BANDIX_MINGW_TRIPLE}-objdump CACHE FILEPATH "")
+set(CMAKE_OBJCOPY /usr/bin/${BANDIX_MINGW_TRIPLE}-objcopy CACHE FILEPATH "")

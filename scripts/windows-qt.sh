@@ -13,7 +13,7 @@ toolchain="$PWD/cmake/mingw-w64-x86_64.cmake"
 cache=${BANDIX_CACHE:-$HOME/.cache/bandix}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 # Keyed by the source version, the configure line and the compiler it is built with.
-key=$( (cat "$options_file" "$toolchain"; x86_64-w64-mingw32-g++-posix --version) | sha256sum | cut -c1-12)
+key=$( (cat "$options_file"; x86_64-w64-mingw32-g++-posix --version) | sha256sum | cut -c1-12)
 prefix="$cache/qt-$version-mingw64-$key"
 
 mkdir -p "$cache"

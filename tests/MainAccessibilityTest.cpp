@@ -127,7 +127,7 @@ void MainAccessibilityTest::keyboardAloneReachesEveryFunction()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QCOMPARE(form.LanguageGrp->itemIndex(), 1);
     QCOMPARE(form.Label1->text(), QStringLiteral("Første ring"));
-    QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=2\n"));
+    QCOMPARE(folder.readIni(), NewIniText("[Language]\nUsed=2\n"));
 
     // Shift+Tab walks back, skipping the hidden coefficient list.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);

@@ -87,9 +87,9 @@ void MainLanguageTest::eachChoiceIsWrittenAtOnce()
     ProgramFolder folder;
     TForm1 form(folder.executable());
     clickLanguage(form, 1);
-    QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=2\n"));
+    QCOMPARE(folder.readIni(), NewIniText("[Language]\nUsed=2\n"));
     clickLanguage(form, 0);
-    QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=1\n"));
+    QCOMPARE(folder.readIni(), NewIniText("[Language]\nUsed=1\n"));
 }
 
 void MainLanguageTest::startsInTheStoredLanguage_data()

@@ -7,7 +7,20 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
 #include <unistd.h>
+#endif
+
+// The text of a settings file the program created: lines end as the platform's text files do.
+inline QByteArray NewIniText(QByteArray text)
+{
+#ifdef Q_OS_WIN
+    text.replace("\n", "\r\n");
+#endif
+    return text;
+}
 
 // A temporary folder standing in for the executable's folder.
 class ProgramFolder
@@ -36,8 +49,32 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Takes away write access to a folder while it lives. Root writes everywhere, so under root the
-// test drops its effective user id to "nobody" for the duration.
+// Takes away write access to the settings file while it lives.
+#ifdef Q_OS_WIN
+// A folder the user may not write to is a matter of its access control list, which Wine, where
+// these tests run, does not enforce. Holding the file open without sharing write or delete
+// access refuses every write and replacement the same way, and still lets the program read it.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const ProgramFolder &folder)
+        : m_handle(CreateFileW(reinterpret_cast<const wchar_t *>(folder.iniPath().utf16()),
+                               GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+        if (m_handle == INVALID_HANDLE_VALUE)
+            qFatal("cannot lock %s", qPrintable(folder.iniPath()));
+    }
+    ~ReadOnlyFolder() { CloseHandle(m_handle); }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+private:
+    HANDLE m_handle;
+};
+#else
+// Root writes everywhere, so under root the test drops its effective user id to "nobody" for
+// the duration.
 class ReadOnlyFolder
 {
 public:
@@ -64,6 +101,7 @@ private:
     QString m_path;
     bool m_droppedRoot = false;
 };
+#endif
 
 // Records and closes every message box shown while it lives.
 class ErrorBoxCatcher

@@ -1,0 +1,15 @@
+# Where the MinGW runtime DLLs that every MinGW-built executable and Qt DLL loads are found.
+function(bandix_mingw_runtime_folders out)
+    set(folders "")
+    foreach(dll IN ITEMS libstdc++-6.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                        OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${dll_path}")
+            message(FATAL_ERROR "The compiler does not know where ${dll} is")
+        endif()
+        get_filename_component(dll_path "${dll_path}" REALPATH)
+        get_filename_component(folder "${dll_path}" DIRECTORY)
+        list(APPEND folders "${folder}")
+    endforeach()
+    set(${out} "${folders}" PARENT_SCOPE)
+endfunction()
