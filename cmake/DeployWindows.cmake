@@ -15,25 +15,43 @@ foreach(plugin IN LISTS BANDIX_QT_PLUGINS)
     list(APPEND bandix_installed_plugins "${bandix_prefix}/${plugin_type}/${plugin_name}")
 endforeach()
 
-# Read the PE import tables with MinGW's objdump, whatever system this runs on. Everything not
-# Qt's or MinGW's own is a DLL of Windows itself and stays out of the folder.
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM "windows+pe")
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL "objdump")
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${BANDIX_OBJDUMP}")
-file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES "${BANDIX_EXECUTABLE}"
-    MODULES ${BANDIX_QT_PLUGINS}
-    DIRECTORIES ${BANDIX_DLL_FOLDERS}
-    RESOLVED_DEPENDENCIES_VAR bandix_libraries
-    UNRESOLVED_DEPENDENCIES_VAR bandix_missing
-    PRE_INCLUDE_REGEXES "^qt6[a-z0-9]*\\.dll$" "^lib(stdc\\+\\+-6|gcc_s_seh-1|winpthread-1)\\.dll$"
-    PRE_EXCLUDE_REGEXES ".*"
-)
-if(bandix_missing)
-    message(FATAL_ERROR "DLLs Bandix needs were not found: ${bandix_missing}")
-endif()
+# The DLLs that can travel with the program, by lower-case name: Windows matches DLL names
+# without regard to case. (file(GET_RUNTIME_DEPENDENCIES) lower-cases the names too, and then
+# misses "Qt6Core.dll" on a case-sensitive file system.)
+set(bandix_candidates "")
+foreach(folder IN LISTS BANDIX_DLL_FOLDERS)
+    file(GLOB folder_dlls "${folder}/*.dll")
+    foreach(dll IN LISTS folder_dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" name)
+        if(NOT DEFINED bandix_candidate_${name})
+            set(bandix_candidate_${name} "${dll}")
+        endif()
+    endforeach()
+endforeach()
+
+# Follows the import tables from the program and its plugins; an import found in none of the
+# folders is a DLL of Windows itself.
+set(bandix_libraries "")
+set(bandix_pending "${BANDIX_EXECUTABLE};${BANDIX_QT_PLUGINS}")
+while(bandix_pending)
+    list(POP_FRONT bandix_pending binary)
+    execute_process(COMMAND "${BANDIX_OBJDUMP}" -p "${binary}" OUTPUT_VARIABLE dump
+                    COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "^DLL Name: " "" name "${import}")
+        string(TOLOWER "${name}" name)
+        set(dll "${bandix_candidate_${name}}")
+        list(FIND bandix_libraries "${dll}" known)
+        if(dll AND known EQUAL -1)
+            list(APPEND bandix_libraries "${dll}")
+            list(APPEND bandix_pending "${dll}")
+        endif()
+    endforeach()
+endwhile()
 if(NOT bandix_libraries MATCHES "Qt6Widgets")
-    message(FATAL_ERROR "No Qt DLLs found for ${BANDIX_EXECUTABLE}")
+    message(FATAL_ERROR "No Qt DLLs found for ${BANDIX_EXECUTABLE} in ${BANDIX_DLL_FOLDERS}")
 endif()
 file(INSTALL ${bandix_libraries} DESTINATION "${bandix_prefix}")
 
