@@ -21,6 +21,7 @@ ensure_packages() {
 }
 
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark,
-# and a font so the offscreen tests render text.
+# a font so the offscreen tests render text, and Liberation Sans, which keeps the window's
+# metrics where Segoe UI is missing.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
-                libgtest-dev libbenchmark-dev fonts-dejavu-core)
+                libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
