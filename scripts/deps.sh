@@ -25,3 +25,7 @@ ensure_packages() {
 # metrics where Segoe UI is missing.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
                 libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
+
+# What the tests need beyond the build: a private X display and D-Bus session with the
+# accessibility bus, and the screen reader's side of it.
+TEST_PACKAGES=(xvfb xauth dbus at-spi2-core python3-pyatspi)
