@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -122,7 +123,10 @@ void TForm1::CreateControls()
 
     Image1 = new QLabel(this);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/resistor.jpg")));
+    // QIcon takes the "@2x" picture on a scaled screen, where a plain QPixmap would be the small
+    // one stretched and soft.
+    Image1->setPixmap(
+        QIcon(QStringLiteral(":/resistor.jpg")).pixmap(QSize(96, 329), devicePixelRatioF()));
     // The picture's top edge reaches under the language group: keep the group's frame in front.
     Image1->lower();
 
