@@ -4,13 +4,13 @@
 
 #include "OwnerDrawComboBox.h"
 #include "RadioGroup.h"
-#include "TestSupport.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -144,8 +144,8 @@ void MainScreenReaderTest::bandListsOverTheBus()
     QFETCH(QString, first);
     QFETCH(QString, second);
 
-    ProgramFolder folder;
-    TForm1 form(folder.executable());
+    const QTemporaryDir folder;
+    TForm1 form(folder.filePath(QStringLiteral("Bandix")));
     form.LanguageGrp->setItemIndex(language);
     form.show();
     // No window manager hands out activation here: the window takes it itself.
