@@ -21,6 +21,11 @@ ensure_packages() {
 }
 
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark,
-# and a font so the offscreen tests render text.
+# a font so the offscreen tests render text, and Liberation Sans, which keeps the window's
+# metrics where Segoe UI is missing.
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
-                libgtest-dev libbenchmark-dev fonts-dejavu-core)
+                libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
+
+# What the tests need beyond the build: a private X display and D-Bus session with the
+# accessibility bus, and the screen reader's side of it.
+TEST_PACKAGES=(xvfb xauth dbus at-spi2-core python3-pyatspi)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb, opens a band list and saves screenshots to build/screenshots/.
 # Usage: scripts/screenshot.sh [scale...]   e.g. scripts/screenshot.sh 1 1.5 2
+# SCREENSHOT_DISPLAY picks the X display number Xvfb takes (97 unless set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -10,16 +11,17 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target Bandix >/dev/null
 out=build/screenshots
 mkdir -p "$out"
+display=${SCREENSHOT_DISPLAY:-97}
 scales=("$@")
 [ ${#scales[@]} -eq 0 ] && scales=(1)
 
 shoot() {
     local scale=$1 name=$2
-    Xvfb :97 -screen 0 1400x1200x24 -nolisten tcp &
+    Xvfb ":$display" -screen 0 1400x1200x24 -nolisten tcp &
     local xvfb=$!
     trap 'kill $xvfb 2>/dev/null' RETURN
-    export DISPLAY=:97
-    sleep 0.5
+    export DISPLAY=":$display"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     QT_SCALE_FACTOR=$scale build/release/bin/Bandix &
     local app=$!
     local window=""

@@ -28,10 +28,18 @@ std::string_view View(const QByteArray &bytes)
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
+bool IniFile::IsOddFile() const
+{
+    const QFileInfo info(m_path);
+    return info.exists() && !info.isFile();
+}
+
 QByteArray IniFile::ReadAll() const
 {
     QFile file(m_path);
-    if (!file.exists())
+    // Opening a FIFO for reading waits for a writer, and a device may never end: whatever is
+    // not a regular file holds no settings of ours.
+    if (!file.exists() || IsOddFile())
         return {};
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("Unable to read " +
@@ -54,7 +62,8 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
     } catch (const std::runtime_error &) {
         FailWrite();
     }
-    if (QFileInfo(m_path).isDir())
+    // Replacing it would destroy what someone put there on purpose.
+    if (IsOddFile())
         FailWrite();
     const auto text =
         bandix::WriteIniString(View(bytes), section, key, std::to_string(value), NativeNewLine);

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -38,6 +39,13 @@ void NameItems(OwnerDrawComboBox *band, bandix::BandColour (*colourOf)(int))
             i, QString::fromStdString(Language::ColourName(static_cast<int>(colourOf(i)))));
 }
 
+// The window's font: Segoe UI where it exists (Windows), otherwise the families closest to its
+// metrics before the generic sans, whose usual stand-in is much wider and runs the result line
+// past the window's edge.
+const QStringList WindowFontFamilies = {QStringLiteral("Segoe UI"),
+                                        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                        QStringLiteral("Helvetica")};
+
 // Where each control sits at 96 dpi, in tab order for the controls that take focus.
 struct Placement
 {
@@ -53,7 +61,9 @@ TForm1::TForm1(const QString &executablePath, QWidget *parent)
       m_executablePath(executablePath)
 {
     setWindowTitle(QStringLiteral("Calculate Color on Resistor"));
-    QFont font(QStringLiteral("Segoe UI"), 9);
+    QFont font;
+    font.setFamilies(WindowFontFamilies);
+    font.setPointSize(9);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
     Themes::SetWindowTheme(*this, Themes::WindowTheme);
@@ -113,7 +123,10 @@ void TForm1::CreateControls()
 
     Image1 = new QLabel(this);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/resistor.jpg")));
+    // QIcon takes the "@2x" picture on a scaled screen, where a plain QPixmap would be the small
+    // one stretched and soft.
+    Image1->setPixmap(
+        QIcon(QStringLiteral(":/resistor.jpg")).pixmap(QSize(96, 329), devicePixelRatioF()));
     // The picture's top edge reaches under the language group: keep the group's frame in front.
     Image1->lower();
 

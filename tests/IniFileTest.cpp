@@ -22,7 +22,8 @@ private slots:
     void refusalsLeaveTheFileAlone();
     void interruptedWriteKeepsTheOldFile();
     void readOnlyFileIsNotReplaced();
-    void directoryInPlaceOfTheFile();
+    void oddFileReadsAsNoneAndRefusesWrites_data();
+    void oddFileReadsAsNoneAndRefusesWrites();
     void fileVanishingBeforeTheWriteIsCreatedAgain();
 
 private:
@@ -132,14 +133,38 @@ void IniFileTest::readOnlyFileIsNotReplaced()
     QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=1\n"));
 }
 
-void IniFileTest::directoryInPlaceOfTheFile()
+void IniFileTest::oddFileReadsAsNoneAndRefusesWrites_data()
 {
+    QTest::addColumn<OddFile>("kind");
+    QTest::newRow("folder") << OddFile::Directory;
+#ifndef Q_OS_WIN
+    QTest::newRow("FIFO, never opened") << OddFile::Fifo;
+    QTest::newRow("socket") << OddFile::Socket;
+    QTest::newRow("link to a device") << OddFile::Device;
+#endif
+}
+
+void IniFileTest::oddFileReadsAsNoneAndRefusesWrites()
+{
+    QFETCH(OddFile, kind);
     ProgramFolder folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Bandix.ini")));
+    MakeOddFile(kind, folder.iniPath());
+    const QFileInfo before(folder.iniPath());
     IniFile file(folder.iniPath());
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, file.ReadInteger("Language", "Used", 1));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, file.WriteInteger("Language", "Used", 2));
-    QVERIFY(QFileInfo(folder.iniPath()).isDir());
+    const FifoReaderWatch watch(folder.iniPath());
+    QCOMPARE(file.ReadInteger("Language", "Used", 1), 1);
+    QString message;
+    try {
+        file.WriteInteger("Language", "Used", 2);
+    } catch (const std::runtime_error &error) {
+        message = QString::fromUtf8(error.what());
+    }
+    QCOMPARE(message, WriteError(file));
+    QVERIFY(!watch.opened());
+    const QFileInfo after(folder.iniPath());
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.isFile(), false);
+    QCOMPARE(after.isDir(), before.isDir());
 }
 
 void IniFileTest::fileVanishingBeforeTheWriteIsCreatedAgain()

@@ -19,6 +19,7 @@ private slots:
     void eachChoiceIsWrittenAtOnce();
     void startsInTheStoredLanguage_data();
     void startsInTheStoredLanguage();
+    void unreadableSettingsStartInEnglish_data();
     void unreadableSettingsStartInEnglish();
     void readOnlyFolderReportsEveryChange();
     void danishCodeThatCannotBeWrittenBackStillOpensDanish();
@@ -132,11 +133,23 @@ void MainLanguageTest::startsInTheStoredLanguage()
     QCOMPARE(folder.readIni(), afterStart);
 }
 
+void MainLanguageTest::unreadableSettingsStartInEnglish_data()
+{
+    QTest::addColumn<OddFile>("kind");
+    QTest::newRow("folder") << OddFile::Directory;
+#ifndef Q_OS_WIN
+    QTest::newRow("FIFO: start-up does not wait for a writer") << OddFile::Fifo;
+#endif
+}
+
 void MainLanguageTest::unreadableSettingsStartInEnglish()
 {
+    QFETCH(OddFile, kind);
     ProgramFolder folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Bandix.ini")));
+    MakeOddFile(kind, folder.iniPath());
+    const FifoReaderWatch watch(folder.iniPath());
     TForm1 form(folder.executable());
+    QVERIFY(!watch.opened());
     QCOMPARE(form.LanguageGrp->itemIndex(), 0);
     QCOMPARE(form.Label1->text(), QStringLiteral("First Band"));
 

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemView>
+#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -28,6 +29,8 @@ private slots:
     void closedListPaintsItemColours_data();
     void closedListPaintsItemColours();
     void pictureDecodesAtNaturalSize();
+    void doubleSizePicturesAreTheSameDrawing_data();
+    void doubleSizePicturesAreTheSameDrawing();
     void tabVisitsShownControlsInOrder();
     void windowHasCaptionSizeAndCloseButtonOnly();
 
@@ -218,6 +221,39 @@ void MainTest::pictureDecodesAtNaturalSize()
     TForm1 form(m_folder.executable());
     QCOMPARE(form.Image1->pixmap().size(), QSize(96, 329));
     QCOMPARE(form.Image1->geometry(), QRect(312, 57, 105, 333));
+}
+
+void MainTest::doubleSizePicturesAreTheSameDrawing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("doubleSize");
+    QTest::newRow("resistor picture") << ":/resistor.jpg"
+                                      << ":/resistor@2x.jpg";
+    QTest::newRow("window icon") << ":/Bandix-48.png"
+                                 << ":/Bandix-48@2x.png";
+}
+
+void MainTest::doubleSizePicturesAreTheSameDrawing()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, doubleSize);
+    const QImage single = QImage(file).convertToFormat(QImage::Format_ARGB32);
+    const QImage twice = QImage(doubleSize).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(twice.size(), single.size() * 2);
+
+    // Brought down to the small size, the large one differs only by its finer edges.
+    const QImage reduced =
+        twice.scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    qint64 difference = 0;
+    for (int y = 0; y < single.height(); ++y)
+        for (int x = 0; x < single.width(); ++x) {
+            const QRgb a = single.pixel(x, y);
+            const QRgb b = reduced.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+        }
+    const double perChannel = double(difference) / (4.0 * single.width() * single.height());
+    QVERIFY2(perChannel < 4, qPrintable(QString::number(perChannel)));
 }
 
 void MainTest::tabVisitsShownControlsInOrder()

@@ -7,9 +7,19 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <QDir>
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 #endif
 
@@ -48,6 +58,96 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// What can stand at the settings path instead of a regular file.
+enum class OddFile { Directory, Fifo, Socket, Device };
+
+inline void MakeOddFile(OddFile kind, const QString &path)
+{
+    bool made = false;
+#ifdef Q_OS_WIN
+    // Windows has FIFOs, sockets and devices, but none of them at a path in a folder.
+    made = kind == OddFile::Directory && QDir().mkdir(path);
+#else
+    const QByteArray name = QFile::encodeName(path);
+    switch (kind) {
+    case OddFile::Directory:
+        made = mkdir(name.constData(), 0700) == 0;
+        break;
+    case OddFile::Fifo:
+        made = mkfifo(name.constData(), 0600) == 0;
+        break;
+    case OddFile::Socket: {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, name.constData(), sizeof address.sun_path - 1);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        made = socket >= 0 &&
+               bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+        if (socket >= 0)
+            close(socket);
+        break;
+    }
+    case OddFile::Device:
+        // A link to a terminal-like device: reading it may never end.
+        made = symlink("/dev/zero", name.constData()) == 0;
+        break;
+    }
+#endif
+    if (!made)
+        qFatal("cannot make %s", qPrintable(path));
+}
+
+// Notices whoever opens a FIFO for reading while it lives, and lets them go at once with an end
+// of file instead of leaving them blocked; watches nothing at a path that is no FIFO.
+#ifdef Q_OS_WIN
+class FifoReaderWatch
+{
+public:
+    explicit FifoReaderWatch(const QString &) {}
+    bool opened() const { return false; }
+};
+#else
+class FifoReaderWatch
+{
+public:
+    explicit FifoReaderWatch(const QString &path) : m_path(QFile::encodeName(path))
+    {
+        struct stat status
+        {
+        };
+        if (stat(m_path.constData(), &status) != 0 || !S_ISFIFO(status.st_mode))
+            return;
+        m_thread = std::thread([this] {
+            while (!m_stop) {
+                // Opening the writing end without blocking succeeds only while a reader waits.
+                const int writer = open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+                if (writer >= 0) {
+                    m_opened = true;
+                    close(writer);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+    }
+    ~FifoReaderWatch()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    FifoReaderWatch(const FifoReaderWatch &) = delete;
+    FifoReaderWatch &operator=(const FifoReaderWatch &) = delete;
+
+    bool opened() const { return m_opened; }
+
+private:
+    QByteArray m_path;
+    std::atomic<bool> m_stop = false;
+    std::atomic<bool> m_opened = false;
+    std::thread m_thread;
+};
+#endif
 
 // Takes away write access to the settings file while it lives.
 #ifdef Q_OS_WIN

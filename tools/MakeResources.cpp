@@ -154,12 +154,15 @@ void DrawBody(QPainter &painter, const BodyShape &shape, std::span<const Band> b
     painter.drawPath(body);
 }
 
-QImage DrawPicture()
+// The same drawing at scale times the pixels, for screens of that display scaling.
+QImage DrawPicture(int scale)
 {
-    QImage image(PictureSize, QImage::Format_RGB32);
+    QImage image(PictureSize * scale, QImage::Format_RGB32);
     image.fill(Background);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (scale != 1)
+        painter.scale(scale, scale);
     DrawLead(painter, PictureBody.CentreX, 0, PictureSize.height(), PictureLeadWidth);
     DrawBody(painter, PictureBody, PictureBands, 1.6);
     return image;
@@ -297,11 +300,14 @@ int main(int argc, char *argv[])
         if (!folder.exists())
             throw std::runtime_error("No such folder: " + arguments[1].toStdString());
         constexpr int JpegQuality = 92;
-        Save(DrawPicture(), folder.filePath("resistor.jpg"), "JPG", JpegQuality);
+        // Qt picks the "@2x" files by name on screens scaled to 150 % and more.
+        Save(DrawPicture(1), folder.filePath("resistor.jpg"), "JPG", JpegQuality);
+        Save(DrawPicture(2), folder.filePath("resistor@2x.jpg"), "JPG", JpegQuality);
         Save(DrawIcon(256), folder.filePath("Bandix.png"), "PNG");
         // The window's own icon: decoding the 256 pixel one costs more at start-up than the rest
         // of the window's pictures together.
         Save(DrawIcon(48), folder.filePath("Bandix-48.png"), "PNG");
+        Save(DrawIcon(96), folder.filePath("Bandix-48@2x.png"), "PNG");
         WriteFile(folder.filePath("Bandix.ico"), IcoFile());
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());

@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextOption>
@@ -40,6 +42,7 @@ AutoSizeLabel::AutoSizeLabel(QWidget *parent) : QLabel(parent), m_copy(new QActi
 void AutoSizeLabel::setCaption(const QString &text)
 {
     setText(text);
+    applyTabStops();
     resize(sizeHint());
     if (buddy())
         buddy()->setAccessibleName(text);
@@ -65,6 +68,34 @@ void AutoSizeLabel::setSelectable(bool selectable)
 qreal AutoSizeLabel::tabStopDistance() const
 {
     return QFontMetricsF(font(), this).averageCharWidth() * 8;
+}
+
+QList<qreal> AutoSizeLabel::TabPositions(const QList<qreal> &pieceWidths, qreal distance,
+                                         qreal minimumGap)
+{
+    QList<qreal> positions;
+    positions.reserve(pieceWidths.size());
+    qreal x = 0;
+    for (const qreal width : pieceWidths) {
+        const qreal end = x + width;
+        // The first stop strictly right of the text, as the platform's TAB rule has it.
+        qreal stop = (std::floor(end / distance) + 1) * distance;
+        if (stop - end < minimumGap)
+            stop += distance;
+        positions.append(stop);
+        x = stop;
+    }
+    return positions;
+}
+
+QList<qreal> AutoSizeLabel::tabPositions(const QString &text) const
+{
+    const QFontMetricsF metrics(font(), this);
+    QList<qreal> widths;
+    for (qsizetype start = 0, tab = text.indexOf(u'\t'); tab >= 0;
+         start = tab + 1, tab = text.indexOf(u'\t', start))
+        widths.append(metrics.horizontalAdvance(text.mid(start, tab - start)));
+    return TabPositions(widths, tabStopDistance(), metrics.horizontalAdvance(u' '));
 }
 
 QSize AutoSizeLabel::sizeHint() const
@@ -121,7 +152,8 @@ void AutoSizeLabel::paintEvent(QPaintEvent *event)
 void AutoSizeLabel::applyTabStops()
 {
     // QLabel keeps the document across text changes but resets nothing but alignment and wrap,
-    // so the stops only need renewing when the document appears or the font changes.
+    // so the stops only need renewing when the document appears, the font changes or the text
+    // moves them.
     auto *document = findChild<QTextDocument *>();
     if (document == nullptr) {
         return;
@@ -129,6 +161,17 @@ void AutoSizeLabel::applyTabStops()
     QTextOption option = document->defaultTextOption();
     option.setTabStopDistance(tabStopDistance());
     document->setDefaultTextOption(option);
+    // The document lays a block out with the block's own stops, ignoring the default option's.
+    // QLabel fills the document anew when it first measures a new text, which would drop them.
+    QLabel::sizeHint();
+    QList<QTextOption::Tab> stops;
+    for (const qreal position : tabPositions(text()))
+        stops.append(QTextOption::Tab(position, QTextOption::LeftTab));
+    QTextBlockFormat format;
+    format.setTabPositions(stops);
+    QTextCursor cursor(document);
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(format);
 }
 
 bool AutoSizeLabel::isSelectable() const
@@ -141,6 +184,7 @@ void AutoSizeLabel::layOutLine(QTextLayout &layout, qreal width) const
     QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::NoWrap);
     option.setTabStopDistance(tabStopDistance());
+    option.setTabArray(tabPositions(layout.text()));
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();

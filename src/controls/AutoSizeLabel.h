@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QList>
 
 class QAction;
 class QTextLayout;
@@ -27,6 +28,15 @@ public:
 
     // Distance between TAB stops in pixels for the current font.
     qreal tabStopDistance() const;
+
+    // Where each TAB of a line sends the text after it, from the widths of the pieces of text
+    // before each TAB: the next stop of the given distance, or the one after it when the next is
+    // less than minimumGap away, so a TAB never lets two pieces touch.
+    static QList<qreal> TabPositions(const QList<qreal> &pieceWidths, qreal distance,
+                                     qreal minimumGap);
+
+    // TabPositions for a text in this label's font, with a space's width as the least gap.
+    QList<qreal> tabPositions(const QString &text) const;
 
     // The text on one line with this label's TAB stops, plus margins.
     QSize sizeHint() const override;

@@ -5,14 +5,14 @@
 
 #include <QAbstractItemView>
 
-ComboBoxAccessible::ComboBoxAccessible(QComboBox *comboBox)
+ComboBoxAccessible::ComboBoxAccessible(OwnerDrawComboBox *comboBox)
     : QAccessibleWidget(comboBox, QAccessible::ComboBox)
 {
 }
 
-QComboBox *ComboBoxAccessible::comboBox() const
+OwnerDrawComboBox *ComboBoxAccessible::comboBox() const
 {
-    return static_cast<QComboBox *>(widget());
+    return static_cast<OwnerDrawComboBox *>(widget());
 }
 
 void *ComboBoxAccessible::interface_cast(QAccessible::InterfaceType type)
@@ -64,6 +64,15 @@ QString ComboBoxAccessible::text(QAccessible::Text kind) const
     return QAccessibleWidget::text(kind);
 }
 
+QAccessible::State ComboBoxAccessible::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.expandable = true;
+    state.expanded = comboBox()->isDroppedDown();
+    state.collapsed = !state.expanded;
+    return state;
+}
+
 int ComboBoxAccessible::childCount() const
 {
     return comboBox()->view() ? 1 : 0;
@@ -88,9 +97,12 @@ QStringList ComboBoxAccessible::actionNames() const
 
 void ComboBoxAccessible::doAction(const QString &actionName)
 {
-    if (actionName == showMenuAction() || actionName == pressAction())
-        comboBox()->showPopup();
-    else
+    if (actionName == showMenuAction() || actionName == pressAction()) {
+        if (comboBox()->isDroppedDown())
+            comboBox()->hidePopup();
+        else
+            comboBox()->showPopup();
+    } else
         QAccessibleWidget::doAction(actionName);
 }
 
@@ -98,6 +110,6 @@ QAccessibleInterface *ComboBoxAccessible::Factory(const QString &className, QObj
 {
     if (className == QLatin1String(OwnerDrawComboBox::staticMetaObject.className()) &&
         object->isWidgetType())
-        return new ComboBoxAccessible(static_cast<QComboBox *>(object));
+        return new ComboBoxAccessible(static_cast<OwnerDrawComboBox *>(object));
     return nullptr;
 }

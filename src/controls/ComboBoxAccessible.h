@@ -3,19 +3,21 @@
 
 #include <QAccessibleWidget>
 
-class QComboBox;
+class OwnerDrawComboBox;
 
 // Qt's own combo box interface names a closed list after its current item on Unix and leaves
 // the caption to a label relation, which not every screen reader follows; this one carries the
 // caption (the widget's accessible name) as the name, and the selected item as the value and as
-// read-only text, which is how the item reaches a screen reader over AT-SPI.
+// read-only text, which is how the item reaches a screen reader over AT-SPI. Like Qt's own, it
+// is expandable, expanded while the list is open and collapsed otherwise.
 class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    explicit ComboBoxAccessible(QComboBox *comboBox);
+    explicit ComboBoxAccessible(OwnerDrawComboBox *comboBox);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text kind) const override;
+    QAccessible::State state() const override;
 
     // The selected item's name as a read-only text without caret or selection.
     QString text(int startOffset, int endOffset) const override;
@@ -37,6 +39,7 @@ public:
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
 
+    // Opens the list, or closes it when it is open.
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
 
@@ -44,5 +47,5 @@ public:
     static QAccessibleInterface *Factory(const QString &className, QObject *object);
 
 private:
-    QComboBox *comboBox() const;
+    OwnerDrawComboBox *comboBox() const;
 };

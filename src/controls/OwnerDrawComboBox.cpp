@@ -136,6 +136,46 @@ void OwnerDrawComboBox::paintItem(QPainter *painter, int index, const QRect &rec
     emit drawItem(this, index, rect, state);
 }
 
+void OwnerDrawComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    // The platform may close the list without hidePopup() (another window activated, a click
+    // into a different application), so its hiding is watched as well.
+    QWidget *popup = QApplication::activePopupWidget();
+    if (popup == nullptr || popup->parentWidget() != this)
+        return;
+    popup->removeEventFilter(this);
+    popup->installEventFilter(this);
+    setDroppedDown(true);
+}
+
+void OwnerDrawComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    setDroppedDown(false);
+}
+
+bool OwnerDrawComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && watched->parent() == this)
+        setDroppedDown(false);
+    return QComboBox::eventFilter(watched, event);
+}
+
+void OwnerDrawComboBox::setDroppedDown(bool droppedDown)
+{
+    if (droppedDown == m_droppedDown)
+        return;
+    m_droppedDown = droppedDown;
+    // Screen readers say "expanded" or "collapsed" on this event.
+    QAccessible::State changed;
+    changed.expanded = true;
+    changed.collapsed = true;
+    QAccessibleStateChangeEvent stateChange(this, changed);
+    QAccessible::updateAccessibility(&stateChange);
+    emit droppedDownChanged(droppedDown);
+}
+
 QSize OwnerDrawComboBox::sizeHint() const
 {
     QSize hint = QComboBox::sizeHint();

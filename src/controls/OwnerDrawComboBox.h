@@ -30,6 +30,13 @@ public:
     // for the closed box's selected item, before the focus frame.
     void paintItem(QPainter *painter, int index, const QRect &rect, QStyle::State state);
 
+    // Whether the drop-down list is open. Kept here rather than read off the list, which need not
+    // exist before the first opening.
+    bool isDroppedDown() const { return m_droppedDown; }
+
+    void showPopup() override;
+    void hidePopup() override;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -38,11 +45,17 @@ signals:
     void drawItem(OwnerDrawComboBox *control, int index, const QRect &rect, QStyle::State state);
     // The user picked an item, by mouse, keyboard or wheel; never sent for changes made by code.
     void change();
+    // The drop-down list opened or closed, by the user, by code or by the platform.
+    void droppedDownChanged(bool droppedDown);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void setDroppedDown(bool droppedDown);
+
     int m_itemHeight = DefaultItemHeight;
     QPainter *m_canvas = nullptr;
+    bool m_droppedDown = false;
 };

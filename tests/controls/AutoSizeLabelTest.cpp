@@ -48,6 +48,8 @@ private slots:
     void sizeFollowsText();
     void tabStopsAtEightAverageWidths_data();
     void tabStopsAtEightAverageWidths();
+    void tabNeverLetsPiecesTouch_data();
+    void tabNeverLetsPiecesTouch();
     void selectableIsNeverFocused();
     void selectedTextCopies();
 };
@@ -108,6 +110,9 @@ void AutoSizeLabelTest::tabStopsAtEightAverageWidths_data()
     QTest::newRow("selectable, text past a stop") << true << "WWWWWWWWWW\tb" << 9;
     QTest::newRow("plain, larger font") << false << "a\tb" << 14;
     QTest::newRow("selectable, larger font") << true << "a\tb" << 14;
+    // "^" stands for as many narrow letters as end the text less than a space before a stop.
+    QTest::newRow("plain, text just short of a stop") << false << "^\tb" << 9;
+    QTest::newRow("selectable, text just short of a stop") << true << "^\tb" << 9;
 }
 
 void AutoSizeLabelTest::tabStopsAtEightAverageWidths()
@@ -118,23 +123,35 @@ void AutoSizeLabelTest::tabStopsAtEightAverageWidths()
 
     QWidget window;
     auto *label = new AutoSizeLabel(&window);
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    const QFontMetricsF metrics(font);
+    const qreal tab = metrics.averageCharWidth() * 8;
+    const qreal space = metrics.horizontalAdvance(' ');
+    if (text.startsWith('^')) {
+        QString narrow;
+        while (metrics.horizontalAdvance(narrow + 'l') < tab)
+            narrow += 'l';
+        QVERIFY(tab - metrics.horizontalAdvance(narrow) < space);
+        text.replace('^', narrow);
+    }
     label->setSelectable(selectable);
     label->setCaption(text);
     // The font changes after the text so the stops must follow a font change on their own.
-    QFont font = label->font();
-    font.setPointSize(pointSize);
     label->setFont(font);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    const QFontMetricsF metrics(font);
-    const qreal tab = metrics.averageCharWidth() * 8;
     QCOMPARE(label->tabStopDistance(), tab);
-    // Each TAB moves to the first stop strictly right of the text before it.
+    // Each TAB moves to the first stop strictly right of the text before it, or to the one after
+    // where that is less than a space away.
     const QStringList segments = text.split('\t');
     qreal stop = 0;
     for (qsizetype i = 0; i + 1 < segments.size(); ++i) {
-        stop = (std::floor((stop + metrics.horizontalAdvance(segments.at(i))) / tab) + 1) * tab;
+        const qreal end = stop + metrics.horizontalAdvance(segments.at(i));
+        stop = (std::floor(end / tab) + 1) * tab;
+        if (stop - end < space)
+            stop += tab;
     }
     const QChar last = text.back();
     QVERIFY2(std::abs(label->width() - (stop + metrics.horizontalAdvance(last))) <= 1.5,
@@ -144,6 +161,27 @@ void AutoSizeLabelTest::tabStopsAtEightAverageWidths()
     const qreal bearing = metrics.leftBearing(last);
     QVERIFY2(std::abs(glyph - (stop + bearing)) <= 1.5,
              qPrintable(QString("glyph at %1, tab %2").arg(glyph).arg(tab)));
+}
+
+void AutoSizeLabelTest::tabNeverLetsPiecesTouch_data()
+{
+    QTest::addColumn<QList<qreal>>("pieces");
+    QTest::addColumn<QList<qreal>>("stops");
+
+    QTest::newRow("empty piece: the first stop") << QList<qreal>{0} << QList<qreal>{50};
+    QTest::newRow("wide gap: the next stop") << QList<qreal>{20, 10} << QList<qreal>{50, 100};
+    QTest::newRow("gap of exactly the minimum: kept") << QList<qreal>{46} << QList<qreal>{50};
+    QTest::newRow("gap under the minimum: the stop after")
+        << QList<qreal>{47, 49} << QList<qreal>{100, 200};
+    QTest::newRow("text on a stop: the one after") << QList<qreal>{50} << QList<qreal>{100};
+    QTest::newRow("text over several stops") << QList<qreal>{130} << QList<qreal>{150};
+}
+
+void AutoSizeLabelTest::tabNeverLetsPiecesTouch()
+{
+    QFETCH(QList<qreal>, pieces);
+    QFETCH(QList<qreal>, stops);
+    QCOMPARE(AutoSizeLabel::TabPositions(pieces, 50, 4), stops);
 }
 
 void AutoSizeLabelTest::selectableIsNeverFocused()

@@ -2,6 +2,7 @@
 #include "OwnerDrawComboBox.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -74,6 +75,9 @@ int countPainted(const QImage &image, const QRect &area)
 
 enum class Action { KeyPress, Wheel, PickInList, SetCurrentIndex, SetItemText };
 
+// Ways a drop-down list opens and closes.
+enum class Way { AltDown, F4, Escape, Return, AccessibleAction, PlatformClose };
+
 } // namespace
 
 class OwnerDrawComboBoxTest : public QObject
@@ -92,6 +96,8 @@ private slots:
     void listRowsHaveItemHeight();
     void listShowsDropDownCountRows_data();
     void listShowsDropDownCountRows();
+    void openStateFollowsEveryOpeningAndClosing_data();
+    void openStateFollowsEveryOpeningAndClosing();
 };
 
 void OwnerDrawComboBoxTest::initTestCase()
@@ -291,6 +297,73 @@ void OwnerDrawComboBoxTest::listShowsDropDownCountRows()
     QCOMPARE(list->viewport()->height() / owner.box->itemHeight(), rowsShown);
     QCOMPARE(list->verticalScrollBar()->maximum() > 0, scrolls);
     owner.box->hidePopup();
+}
+
+void OwnerDrawComboBoxTest::openStateFollowsEveryOpeningAndClosing_data()
+{
+    QTest::addColumn<Way>("opening");
+    QTest::addColumn<Way>("closing");
+    QTest::addColumn<int>("expectedIndex");
+
+    QTest::newRow("Alt+Down, Escape") << Way::AltDown << Way::Escape << 1;
+    QTest::newRow("F4, pick the next item with Return") << Way::F4 << Way::Return << 2;
+    QTest::newRow("screen reader's action opens and closes")
+        << Way::AccessibleAction << Way::AccessibleAction << 1;
+    QTest::newRow("closed by the platform, not by the box")
+        << Way::AltDown << Way::PlatformClose << 1;
+}
+
+void OwnerDrawComboBoxTest::openStateFollowsEveryOpeningAndClosing()
+{
+    QFETCH(Way, opening);
+    QFETCH(Way, closing);
+    QFETCH(int, expectedIndex);
+
+    Owner owner(5);
+    owner.box->setCurrentIndex(1);
+    QVERIFY(QTest::qWaitForWindowActive(&owner.window));
+    owner.box->setFocus(Qt::TabFocusReason);
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(owner.box);
+    const auto stateIs = [face](bool expanded) {
+        const QAccessible::State state = face->state();
+        return state.expandable && state.expanded == expanded && state.collapsed != expanded;
+    };
+    QVERIFY(stateIs(false));
+    QSignalSpy droppedDown(owner.box, &OwnerDrawComboBox::droppedDownChanged);
+    const auto act = [&](Way way) {
+        switch (way) {
+        case Way::AltDown:
+            QTest::keyClick(owner.box, Qt::Key_Down, Qt::AltModifier);
+            break;
+        case Way::F4:
+            QTest::keyClick(owner.box, Qt::Key_F4);
+            break;
+        case Way::Escape:
+            QTest::keyClick(owner.box->view(), Qt::Key_Escape);
+            break;
+        case Way::Return:
+            QTest::keyClick(owner.box->view(), Qt::Key_Down);
+            QTest::keyClick(owner.box->view(), Qt::Key_Return);
+            break;
+        case Way::AccessibleAction:
+            face->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+            break;
+        case Way::PlatformClose:
+            QApplication::activePopupWidget()->close();
+            break;
+        }
+    };
+
+    act(opening);
+    QVERIFY(owner.box->isDroppedDown());
+    QVERIFY(stateIs(true));
+    act(closing);
+    QVERIFY(!owner.box->isDroppedDown());
+    QVERIFY(stateIs(false));
+    QCOMPARE(owner.box->currentIndex(), expectedIndex);
+    QCOMPARE(droppedDown.count(), 2);
+    QCOMPARE(droppedDown.at(0).at(0).toBool(), true);
+    QCOMPARE(droppedDown.at(1).at(0).toBool(), false);
 }
 
 QTEST_MAIN(OwnerDrawComboBoxTest)
