@@ -15,6 +15,12 @@ QComboBox *ComboBoxAccessible::comboBox() const
     return static_cast<QComboBox *>(widget());
 }
 
+OwnerDrawComboBox *ComboBoxAccessible::ownerDrawComboBox() const
+{
+    // Factory() makes this interface for OwnerDrawComboBox alone.
+    return static_cast<OwnerDrawComboBox *>(widget());
+}
+
 void *ComboBoxAccessible::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::TextInterface)
@@ -64,21 +70,23 @@ QString ComboBoxAccessible::text(QAccessible::Text kind) const
     return QAccessibleWidget::text(kind);
 }
 
+// The list counts as the one child before it is built; only a reader asking for it builds it.
 int ComboBoxAccessible::childCount() const
 {
-    return comboBox()->view() ? 1 : 0;
+    return 1;
 }
 
 QAccessibleInterface *ComboBoxAccessible::child(int index) const
 {
-    if (index != 0 || !comboBox()->view())
+    if (index != 0)
         return nullptr;
-    return QAccessible::queryAccessibleInterface(comboBox()->view());
+    return QAccessible::queryAccessibleInterface(ownerDrawComboBox()->dropDownView());
 }
 
 int ComboBoxAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    return child && comboBox()->view() && child->object() == comboBox()->view() ? 0 : -1;
+    const OwnerDrawComboBox *box = ownerDrawComboBox();
+    return child && box->hasDropDownView() && child->object() == box->view() ? 0 : -1;
 }
 
 QStringList ComboBoxAccessible::actionNames() const

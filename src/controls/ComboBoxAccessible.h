@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 
+class OwnerDrawComboBox;
 class QComboBox;
 
 // Qt's own combo box interface names a closed list after its current item on Unix and leaves
@@ -45,4 +46,5 @@ public:
 
 private:
     QComboBox *comboBox() const;
+    OwnerDrawComboBox *ownerDrawComboBox() const;
 };

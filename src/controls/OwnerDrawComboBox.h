@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QStyle>
 
+class QAbstractItemView;
 class QPainter;
 
 class OwnerDrawComboBox : public QComboBox
@@ -30,6 +31,12 @@ public:
     // for the closed box's selected item, before the focus frame.
     void paintItem(QPainter *painter, int index, const QRect &rect, QStyle::State state);
 
+    // The open list's view with the owner's painting, built on first use: most lists are never
+    // opened, and the view costs more to build than the closed box.
+    QAbstractItemView *dropDownView();
+    bool hasDropDownView() const { return m_dropDownBuilt; }
+
+    void showPopup() override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -45,4 +52,5 @@ protected:
 private:
     int m_itemHeight = DefaultItemHeight;
     QPainter *m_canvas = nullptr;
+    bool m_dropDownBuilt = false;
 };

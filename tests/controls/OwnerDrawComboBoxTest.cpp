@@ -2,6 +2,7 @@
 #include "OwnerDrawComboBox.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -74,6 +75,8 @@ int countPainted(const QImage &image, const QRect &area)
 
 enum class Action { KeyPress, Wheel, PickInList, SetCurrentIndex, SetItemText };
 
+enum class Opening { Key, ScreenReader };
+
 } // namespace
 
 class OwnerDrawComboBoxTest : public QObject
@@ -92,6 +95,8 @@ private slots:
     void listRowsHaveItemHeight();
     void listShowsDropDownCountRows_data();
     void listShowsDropDownCountRows();
+    void listBuiltOnFirstOpening_data();
+    void listBuiltOnFirstOpening();
 };
 
 void OwnerDrawComboBoxTest::initTestCase()
@@ -290,6 +295,55 @@ void OwnerDrawComboBoxTest::listShowsDropDownCountRows()
 
     QCOMPARE(list->viewport()->height() / owner.box->itemHeight(), rowsShown);
     QCOMPARE(list->verticalScrollBar()->maximum() > 0, scrolls);
+    owner.box->hidePopup();
+}
+
+void OwnerDrawComboBoxTest::listBuiltOnFirstOpening_data()
+{
+    QTest::addColumn<Opening>("opening");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("Alt+Down") << Opening::Key << int(Qt::Key_Down) << int(Qt::AltModifier);
+    QTest::newRow("F4") << Opening::Key << int(Qt::Key_F4) << int(Qt::NoModifier);
+    QTest::newRow("Space") << Opening::Key << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("screen reader's show-menu action") << Opening::ScreenReader << 0 << 0;
+}
+
+void OwnerDrawComboBoxTest::listBuiltOnFirstOpening()
+{
+    QFETCH(Opening, opening);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    QAccessible::setActive(true);
+    Owner owner(12);
+    owner.box->setDropDownCount(12);
+    QVERIFY(QTest::qWaitForWindowActive(&owner.window));
+    owner.box->setFocus(Qt::TabFocusReason);
+    owner.box->grab();
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(owner.box);
+    QCOMPARE(box->childCount(), 1);
+    QCOMPARE(box->text(QAccessible::Value), QString("Item 0"));
+    QVERIFY(owner.box->findChildren<QAbstractItemView *>().isEmpty());
+
+    if (opening == Opening::Key) {
+        QTest::keyClick(owner.box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else {
+        box->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    }
+    QAbstractItemView *list = owner.box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    owner.requests.clear();
+    list->viewport()->grab();
+
+    QCOMPARE(list->viewport()->height() / owner.box->itemHeight(), 12);
+    QCOMPARE(owner.requests.size(), 12);
+    QAccessibleInterface *rows = box->child(0);
+    QCOMPARE(rows->object(), list);
+    QCOMPARE(box->indexOfChild(rows), 0);
+    QCOMPARE(rows->childCount(), 12);
+    QCOMPARE(rows->child(11)->text(QAccessible::Name), QString("Item 11"));
     owner.box->hidePopup();
 }
 
