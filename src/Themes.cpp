@@ -108,7 +108,7 @@ private:
 
     QString Setting(QStringView key) const
     {
-        const QString value = m_settings.value(key).toString();
+        QString value = m_settings.value(key).toString();
         if (value.isEmpty())
             Fail(QStringLiteral("gives no %1").arg(key));
         return value;
