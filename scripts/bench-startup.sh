@@ -60,8 +60,10 @@ measure "$program_title" Bandix >/dev/null
 measure "$bare_title" BareWindow >/dev/null
 measure "$label_title" LabelWindow >/dev/null
 
-# Each round starts the program and then both floors, so all three see the same load; the ratios
-# are the program's to the bare window (the targets) and to the window with one label.
+# Each round starts the program and both floors, so all three see the same load, and the round
+# after starts with the next of them, so that whatever going first costs is spread over all
+# three. The ratios are the program's to the bare window (the targets) and to the window with
+# one label.
 echo "Start until the window is mapped, VmRSS after ${idle_ms} ms idle, CPU time used;" \
     "$rounds rounds"
 echo "(load average before: $(cut -d' ' -f1-3 /proc/loadavg); other work skews the times)"
@@ -69,9 +71,13 @@ printf '%5s  %9s %6s %6s  %7s %6s %6s  %7s %6s %6s  %-14s  %-14s\n' round "Bandi
     "Bare ms" KiB CPUms "Label ms" KiB CPUms "/bare time mem" "/label time mem"
 : >"$work/runs"
 for round in $(seq "$rounds"); do
-    read -r program_ms program_kib program_cpu < <(measure "$program_title" Bandix)
-    read -r bare_ms bare_kib bare_cpu < <(measure "$bare_title" BareWindow)
-    read -r label_ms label_kib label_cpu < <(measure "$label_title" LabelWindow)
+    for turn in 0 1 2; do
+        case $(((round + turn) % 3)) in
+        0) read -r program_ms program_kib program_cpu < <(measure "$program_title" Bandix) ;;
+        1) read -r bare_ms bare_kib bare_cpu < <(measure "$bare_title" BareWindow) ;;
+        2) read -r label_ms label_kib label_cpu < <(measure "$label_title" LabelWindow) ;;
+        esac
+    done
     line="$program_ms $program_kib $program_cpu $bare_ms $bare_kib $bare_cpu"
     line="$line $label_ms $label_kib $label_cpu"
     echo "$line" >>"$work/runs"
