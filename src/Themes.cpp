@@ -1,10 +1,11 @@
-// Reads the theme files under :/themes once and applies their style and palette.
+// Reads the theme files under :/themes, each when first asked for, and applies them.
 #include "Themes.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStyle>
 #include <QWidget>
 
@@ -56,214 +57,131 @@ constexpr std::array<RoleName, 20> Roles = {{
 constexpr std::array RequiredDisabledRoles = {
     QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Base, QPalette::Button};
 
-struct GroupName
-{
-    QPalette::ColorGroup Group;
-    QLatin1StringView Name;
-};
-
-constexpr std::array<GroupName, 3> Groups = {{
-    {QPalette::Active, QLatin1StringView("Active")},
-    {QPalette::Inactive, QLatin1StringView("Inactive")},
-    {QPalette::Disabled, QLatin1StringView("Disabled")},
-}};
-
 struct Theme
 {
+    QString Name;
     QString Style;
     QPalette Palette;
 };
 
-using ColourSet = std::map<QPalette::ColorRole, QColor>;
-
-// Reads one theme file. The file is a header of "Name = ..." and "Style = ..." lines, then
-// sections such as "[Active Inactive]" or "[Disabled]" of "Role = #rrggbb" lines; "#" starts
-// a comment line.
+// A theme file is a settings file: [Theme] names it and its widget style, [Active] colours every
+// role (a window without the focus looks the same, so Inactive takes them too) and [Disabled]
+// the roles greyed out; the other Disabled roles keep their Active colours.
 class ThemeFile
 {
 public:
-    explicit ThemeFile(QString path) : m_path(std::move(path)) {}
-
-    std::pair<QString, Theme> Read()
+    explicit ThemeFile(QString path)
+        : m_path(std::move(path)), m_settings(m_path, QSettings::IniFormat)
     {
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            throw std::runtime_error("Cannot read theme file " + m_path.toStdString());
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        for (int i = 0; i < lines.size(); ++i) {
-            m_lineNumber = i + 1;
-            ReadLine(lines[i].trimmed());
+    }
+
+    Theme Read()
+    {
+        if (m_settings.status() != QSettings::NoError)
+            Fail(QStringLiteral("is not a settings file"));
+        const QStringList sections = m_settings.childGroups();
+        for (const QString &section : sections) {
+            if (section != u"Theme" && section != u"Active" && section != u"Disabled")
+                Fail(QStringLiteral("has an unknown section [%1]").arg(section));
         }
-        return Finish();
+        Theme theme{Setting(u"Theme/Name"), Setting(u"Theme/Style"), {}};
+        const std::map<QPalette::ColorRole, QColor> active = Colours(QStringLiteral("Active"));
+        const std::map<QPalette::ColorRole, QColor> disabled = Colours(QStringLiteral("Disabled"));
+        RequireRoles(u"Active", active, AllRoles());
+        RequireRoles(u"Disabled", disabled, RequiredDisabledRoles);
+        for (const auto &[role, colour] : active) {
+            theme.Palette.setColor(QPalette::Active, role, colour);
+            theme.Palette.setColor(QPalette::Inactive, role, colour);
+            const auto greyed = disabled.find(role);
+            theme.Palette.setColor(QPalette::Disabled, role,
+                                   greyed != disabled.end() ? greyed->second : colour);
+        }
+        return theme;
     }
 
 private:
     [[noreturn]] void Fail(const QString &problem) const
     {
         throw std::runtime_error(
-            QStringLiteral("%1:%2: %3").arg(m_path).arg(m_lineNumber).arg(problem).toStdString());
+            QStringLiteral("Theme file %1 %2").arg(m_path, problem).toStdString());
     }
 
-    [[noreturn]] void FailForFile(const QString &problem) const
+    QString Setting(QStringView key) const
     {
-        throw std::runtime_error(QStringLiteral("%1: %2").arg(m_path, problem).toStdString());
-    }
-
-    void ReadLine(const QString &line)
-    {
-        if (line.isEmpty() || line.startsWith(u'#'))
-            return;
-        if (line.startsWith(u'[')) {
-            ReadSection(line);
-            return;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            Fail(QStringLiteral("expected \"key = value\", found \"%1\"").arg(line));
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
+        QString value = m_settings.value(key).toString();
         if (value.isEmpty())
-            Fail(QStringLiteral("no value for \"%1\"").arg(key));
-        if (m_sections.empty())
-            ReadHeader(key, value);
-        else
-            ReadColour(key, value);
+            Fail(QStringLiteral("gives no %1").arg(key));
+        return value;
     }
 
-    void ReadHeader(const QString &key, const QString &value)
+    static std::vector<QPalette::ColorRole> AllRoles()
     {
-        QString *field = key == u"Name" ? &m_name : key == u"Style" ? &m_style : nullptr;
-        if (field == nullptr)
-            Fail(QStringLiteral("unknown setting \"%1\" (expected Name or Style)").arg(key));
-        if (!field->isEmpty())
-            Fail(QStringLiteral("\"%1\" is given twice").arg(key));
-        *field = value;
+        std::vector<QPalette::ColorRole> roles;
+        roles.reserve(Roles.size());
+        for (const RoleName &role : Roles)
+            roles.push_back(role.Role);
+        return roles;
     }
 
-    void ReadSection(const QString &line)
+    std::map<QPalette::ColorRole, QColor> Colours(const QString &section)
     {
-        if (!line.endsWith(u']'))
-            Fail(QStringLiteral("unclosed section header \"%1\"").arg(line));
-        const QStringList names = line.mid(1, line.size() - 2).split(u' ', Qt::SkipEmptyParts);
-        if (names.isEmpty())
-            Fail(QStringLiteral("empty section header"));
-        m_sections.clear();
-        for (const QString &name : names) {
-            const auto *group = std::find_if(Groups.begin(), Groups.end(),
-                                             [&](const GroupName &g) { return g.Name == name; });
-            if (group == Groups.end())
-                Fail(QStringLiteral("unknown colour group \"%1\" (expected Active, Inactive or "
-                                    "Disabled)")
-                         .arg(name));
-            m_sections.push_back(group->Group);
+        std::map<QPalette::ColorRole, QColor> colours;
+        m_settings.beginGroup(section);
+        const QStringList keys = m_settings.childKeys();
+        for (const QString &key : keys) {
+            const auto *role = std::find_if(Roles.begin(), Roles.end(),
+                                            [&](const RoleName &r) { return r.Name == key; });
+            if (role == Roles.end())
+                Fail(QStringLiteral("has an unknown colour role %1 in [%2]").arg(key, section));
+            const QString value = m_settings.value(key).toString();
+            const QColor colour = QColor::fromString(value);
+            if (!colour.isValid())
+                Fail(QStringLiteral("gives \"%1\" for %2 in [%3], which is not a colour")
+                         .arg(value, key, section));
+            colours.emplace(role->Role, colour);
         }
+        m_settings.endGroup();
+        return colours;
     }
 
-    void ReadColour(const QString &key, const QString &value)
+    void RequireRoles(QStringView section, const std::map<QPalette::ColorRole, QColor> &colours,
+                      auto &&requiredRoles) const
     {
-        const auto *role = std::find_if(Roles.begin(), Roles.end(),
-                                        [&](const RoleName &r) { return r.Name == key; });
-        if (role == Roles.end())
-            Fail(QStringLiteral("unknown colour role \"%1\"").arg(key));
-        const QColor colour = QColor::fromString(value);
-        if (!colour.isValid())
-            Fail(QStringLiteral("\"%1\" is not a colour").arg(value));
-        for (const QPalette::ColorGroup group : m_sections) {
-            if (!m_colours[group].emplace(role->Role, colour).second)
-                Fail(QStringLiteral("\"%1\" is given twice for this colour group").arg(key));
-        }
-    }
-
-    QStringList Missing(QPalette::ColorGroup group, auto &&requiredRoles) const
-    {
-        const auto found = m_colours.find(group);
         QStringList missing;
         for (const QPalette::ColorRole role : requiredRoles) {
-            if (found == m_colours.end() || !found->second.contains(role)) {
+            if (!colours.contains(role)) {
                 const auto *entry = std::find_if(Roles.begin(), Roles.end(),
                                                  [&](const RoleName &r) { return r.Role == role; });
                 missing.append(entry->Name);
             }
         }
-        return missing;
-    }
-
-    std::pair<QString, Theme> Finish() const
-    {
-        if (m_name.isEmpty())
-            FailForFile(QStringLiteral("no \"Name = ...\" line"));
-        if (m_style.isEmpty())
-            FailForFile(QStringLiteral("no \"Style = ...\" line"));
-
-        std::vector<QPalette::ColorRole> allRoles;
-        allRoles.reserve(Roles.size());
-        for (const RoleName &role : Roles)
-            allRoles.push_back(role.Role);
-        for (const auto &[group, groupName] : {Groups[0], Groups[1]}) {
-            const QStringList missing = Missing(group, allRoles);
-            if (!missing.isEmpty())
-                FailForFile(QStringLiteral("the %1 colours lack %2")
-                                .arg(groupName, missing.join(QStringLiteral(", "))));
-        }
-        const QStringList missingDisabled = Missing(QPalette::Disabled, RequiredDisabledRoles);
-        if (!missingDisabled.isEmpty())
-            FailForFile(QStringLiteral("the Disabled colours lack %1")
-                            .arg(missingDisabled.join(QStringLiteral(", "))));
-
-        QPalette palette;
-        for (const RoleName &role : Roles) {
-            for (const GroupName &group : Groups) {
-                const ColourSet &given = m_colours.at(group.Group);
-                const auto colour = given.find(role.Role);
-                palette.setColor(group.Group, role.Role,
-                                 colour != given.end()
-                                     ? colour->second
-                                     : m_colours.at(QPalette::Active).at(role.Role));
-            }
-        }
-        return {m_name, Theme{m_style, palette}};
+        if (!missing.isEmpty())
+            Fail(QStringLiteral("lacks the %1 colours of %2")
+                     .arg(section, missing.join(QStringLiteral(", "))));
     }
 
     QString m_path;
-    int m_lineNumber = 0;
-    QString m_name;
-    QString m_style;
-    std::vector<QPalette::ColorGroup> m_sections;
-    std::map<QPalette::ColorGroup, ColourSet> m_colours;
+    QSettings m_settings;
 };
 
-std::map<QString, Theme> ReadAll()
+// Each file is read on first use and kept, so start-up reads only the two themes it sets.
+const Theme &Load(const QString &path)
 {
-    std::map<QString, Theme> themes;
-    const QStringList files =
-        QDir(ThemeFolder).entryList({QStringLiteral("*.theme")}, QDir::Files, QDir::Name);
-    for (const QString &file : files) {
-        const QString path = ThemeFolder + u'/' + file;
-        auto [name, theme] = ThemeFile(path).Read();
-        if (!themes.emplace(name, std::move(theme)).second)
-            throw std::runtime_error("Theme file " + path.toStdString() +
-                                     " repeats the theme name " + name.toStdString());
-    }
-    if (themes.empty())
-        throw std::runtime_error("No theme files in the resources under " +
-                                 ThemeFolder.toStdString());
-    return themes;
+    static std::map<QString, Theme> themes;
+    auto found = themes.find(path);
+    if (found == themes.end())
+        found = themes.emplace(path, ThemeFile(path).Read()).first;
+    return found->second;
 }
 
-// The themes are read on first use and kept, so no file is parsed twice.
-const std::map<QString, Theme> &AllThemes()
-{
-    static const std::map<QString, Theme> themes = ReadAll();
-    return themes;
-}
-
+// "Windows11 Polar Light" is kept in windows11-polar-light.theme.
 const Theme &Find(const QString &name)
 {
-    const auto &themes = AllThemes();
-    const auto found = themes.find(name);
-    if (found == themes.end())
+    const QString path =
+        ThemeFolder + u'/' + name.toLower().replace(u' ', u'-') + QStringLiteral(".theme");
+    if (!QFile::exists(path) || Load(path).Name != name)
         throw std::runtime_error("Unknown theme: " + name.toStdString());
-    return found->second;
+    return Load(path);
 }
 
 } // namespace
@@ -271,9 +189,16 @@ const Theme &Find(const QString &name)
 QStringList Names()
 {
     QStringList names;
-    for (const auto &entry : AllThemes())
-        names.append(entry.first);
+    const QStringList files = QDir(ThemeFolder).entryList(QDir::Files, QDir::Name);
+    for (const QString &file : files)
+        names.append(Load(ThemeFolder + u'/' + file).Name);
+    names.sort();
     return names;
+}
+
+QPalette ReadPalette(const QString &path)
+{
+    return ThemeFile(path).Read().Palette;
 }
 
 QPalette Palette(const QString &name)

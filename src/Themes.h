@@ -19,6 +19,10 @@ QStringList Names();
 // The palette a theme describes; throws std::runtime_error for an unknown name.
 QPalette Palette(const QString &name);
 
+// The palette of the theme file at path, read the way the carried themes are; throws
+// std::runtime_error naming the file and what is wrong with it.
+QPalette ReadPalette(const QString &path);
+
 // Sets the theme's style and palette for the whole application.
 void SetApplicationTheme(QApplication &application, const QString &name);
 

@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QResource>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -53,6 +55,8 @@ private slots:
     void disabledTextDiffersFromEnabled_data();
     void disabledTextDiffersFromEnabled();
     void unknownNameThrows();
+    void faultyFileIsNamedWithItsFault_data();
+    void faultyFileIsNamedWithItsFault();
     void themeFilesAreZlibCompressed();
     void imagesDecode_data();
     void imagesDecode();
@@ -175,6 +179,63 @@ void ThemesTest::unknownNameThrows()
     expectUnknown([&] { Themes::Palette(unknown); });
     expectUnknown([&] { Themes::SetWindowTheme(window, unknown); });
     expectUnknown([&] { Themes::SetApplicationTheme(*qApp, unknown); });
+}
+
+void ThemesTest::faultyFileIsNamedWithItsFault_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("active role missing") << "Base            = #FFFFFF\n"
+                                         << ""
+                                         << "lacks the Active colours of Base";
+    QTest::newRow("two active roles missing")
+        << "Light           = #FFFFFF\nMidlight        = #CECECE\n"
+        << ""
+        << "lacks the Active colours of Light, Midlight";
+    QTest::newRow("required disabled role missing") << "Button          = #F5F5F5\n"
+                                                    << ""
+                                                    << "lacks the Disabled colours of Button";
+    QTest::newRow("colour not a colour") << "#F3F3F3"
+                                         << "#F3F3G3"
+                                         << "gives \"#F3F3G3\" for Window in [Active], which is "
+                                            "not a colour";
+    QTest::newRow("misspelt role") << "Shadow "
+                                   << "Shade  "
+                                   << "has an unknown colour role Shade in [Active]";
+    QTest::newRow("misspelt section") << "[Disabled]"
+                                      << "[Disable]"
+                                      << "has an unknown section [Disable]";
+    QTest::newRow("no style") << "Style           = Fusion\n"
+                              << ""
+                              << "gives no Theme/Style";
+}
+
+void ThemesTest::faultyFileIsNamedWithItsFault()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, fault);
+
+    QFile carried(QStringLiteral(":/themes/windows11-polar-light.theme"));
+    QVERIFY(carried.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(carried.readAll());
+    QVERIFY(text.contains(from));
+    text.replace(text.indexOf(from), from.size(), to);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("faulty.theme"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+    file.close();
+
+    try {
+        Themes::ReadPalette(path);
+        QFAIL("no exception");
+    } catch (const std::runtime_error &error) {
+        QCOMPARE(QString::fromUtf8(error.what()), "Theme file " + path + " " + fault);
+    }
 }
 
 void ThemesTest::themeFilesAreZlibCompressed()

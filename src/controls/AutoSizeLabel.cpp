@@ -56,12 +56,15 @@ void AutoSizeLabel::setCaptionOf(QWidget *control)
 
 void AutoSizeLabel::setSelectable(bool selectable)
 {
-    setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-    // Selecting by mouse makes QLabel accept click focus; a read-only line must stay out of the
-    // focus chain.
+    // QLabel selects through a text document and its layout, which cost more than the rest of
+    // the label; they are made on the first mouse press, where any selection starts, and until
+    // then the label paints itself the same way.
+    m_selectable = selectable;
+    if (!selectable) {
+        setTextInteractionFlags(Qt::NoTextInteraction);
+    }
     setFocusPolicy(Qt::NoFocus);
     m_copy->setEnabled(selectable);
-    applyTabStops();
     update();
 }
 
@@ -122,6 +125,18 @@ void AutoSizeLabel::changeEvent(QEvent *event)
         applyTabStops();
         resize(sizeHint());
     }
+}
+
+void AutoSizeLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (m_selectable && !isSelectable()) {
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Selecting by mouse makes QLabel accept click focus; a read-only line must stay out of
+        // the focus chain.
+        setFocusPolicy(Qt::NoFocus);
+        applyTabStops();
+    }
+    QLabel::mousePressEvent(event);
 }
 
 void AutoSizeLabel::paintEvent(QPaintEvent *event)

@@ -44,13 +44,16 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyTabStops();
+    // Whether QLabel's selection machinery is in place (from the first press on).
     bool isSelectable() const;
     // Lays the text out on one line of the given width with this label's TAB stops.
     void layOutLine(QTextLayout &layout, qreal width) const;
 
     QAction *m_copy;
+    bool m_selectable = false;
 };

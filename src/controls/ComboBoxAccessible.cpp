@@ -73,21 +73,23 @@ QAccessible::State ComboBoxAccessible::state() const
     return state;
 }
 
+// The list counts as the one child before it is built; only a reader asking for it builds it.
 int ComboBoxAccessible::childCount() const
 {
-    return comboBox()->view() ? 1 : 0;
+    return 1;
 }
 
 QAccessibleInterface *ComboBoxAccessible::child(int index) const
 {
-    if (index != 0 || !comboBox()->view())
+    if (index != 0)
         return nullptr;
-    return QAccessible::queryAccessibleInterface(comboBox()->view());
+    return QAccessible::queryAccessibleInterface(comboBox()->dropDownView());
 }
 
 int ComboBoxAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    return child && comboBox()->view() && child->object() == comboBox()->view() ? 0 : -1;
+    const OwnerDrawComboBox *box = comboBox();
+    return child && box->hasDropDownView() && child->object() == box->view() ? 0 : -1;
 }
 
 QStringList ComboBoxAccessible::actionNames() const

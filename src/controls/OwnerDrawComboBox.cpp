@@ -92,8 +92,6 @@ OwnerDrawComboBox::OwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
         return true;
     }();
     Q_UNUSED(accessibleInstalled);
-    setStyle(dropDownListStyle());
-    setItemDelegate(new ItemDelegate(this));
     // Qt sends activated() only for the user's picks: list clicks, arrow keys and the wheel.
     connect(this, &QComboBox::activated, this, &OwnerDrawComboBox::change);
 }
@@ -105,7 +103,9 @@ void OwnerDrawComboBox::setItemHeight(int height)
                                     std::to_string(height));
     }
     m_itemHeight = height;
-    view()->doItemsLayout();
+    if (m_dropDownBuilt) {
+        view()->doItemsLayout();
+    }
     updateGeometry();
     update();
 }
@@ -136,8 +136,21 @@ void OwnerDrawComboBox::paintItem(QPainter *painter, int index, const QRect &rec
     emit drawItem(this, index, rect, state);
 }
 
+QAbstractItemView *OwnerDrawComboBox::dropDownView()
+{
+    // Setting the style builds the view, so the style waits for it too; the closed box draws the
+    // same with either.
+    if (!m_dropDownBuilt) {
+        m_dropDownBuilt = true;
+        setStyle(dropDownListStyle());
+        setItemDelegate(new ItemDelegate(this));
+    }
+    return view();
+}
+
 void OwnerDrawComboBox::showPopup()
 {
+    dropDownView();
     QComboBox::showPopup();
     // The platform may close the list without hidePopup() (another window activated, a click
     // into a different application), so its hiding is watched as well.

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QStyle>
 
+class QAbstractItemView;
 class QPainter;
 
 class OwnerDrawComboBox : public QComboBox
@@ -29,6 +30,11 @@ public:
     // Paints one item with the canvas the owner is given; called for the open list's rows and
     // for the closed box's selected item, before the focus frame.
     void paintItem(QPainter *painter, int index, const QRect &rect, QStyle::State state);
+
+    // The open list's view with the owner's painting, built on first use: most lists are never
+    // opened, and the view costs more to build than the closed box.
+    QAbstractItemView *dropDownView();
+    bool hasDropDownView() const { return m_dropDownBuilt; }
 
     // Whether the drop-down list is open. Kept here rather than read off the list, which need not
     // exist before the first opening.
@@ -58,4 +64,5 @@ private:
     int m_itemHeight = DefaultItemHeight;
     QPainter *m_canvas = nullptr;
     bool m_droppedDown = false;
+    bool m_dropDownBuilt = false;
 };

@@ -77,6 +77,7 @@ enum class Action { KeyPress, Wheel, PickInList, SetCurrentIndex, SetItemText };
 
 // Ways a drop-down list opens and closes.
 enum class Way { AltDown, F4, Escape, Return, AccessibleAction, PlatformClose };
+enum class Opening { Key, ScreenReader };
 
 } // namespace
 
@@ -98,6 +99,8 @@ private slots:
     void listShowsDropDownCountRows();
     void openStateFollowsEveryOpeningAndClosing_data();
     void openStateFollowsEveryOpeningAndClosing();
+    void listBuiltOnFirstOpening_data();
+    void listBuiltOnFirstOpening();
 };
 
 void OwnerDrawComboBoxTest::initTestCase()
@@ -364,6 +367,55 @@ void OwnerDrawComboBoxTest::openStateFollowsEveryOpeningAndClosing()
     QCOMPARE(droppedDown.count(), 2);
     QCOMPARE(droppedDown.at(0).at(0).toBool(), true);
     QCOMPARE(droppedDown.at(1).at(0).toBool(), false);
+}
+
+void OwnerDrawComboBoxTest::listBuiltOnFirstOpening_data()
+{
+    QTest::addColumn<Opening>("opening");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("Alt+Down") << Opening::Key << int(Qt::Key_Down) << int(Qt::AltModifier);
+    QTest::newRow("F4") << Opening::Key << int(Qt::Key_F4) << int(Qt::NoModifier);
+    QTest::newRow("Space") << Opening::Key << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("screen reader's show-menu action") << Opening::ScreenReader << 0 << 0;
+}
+
+void OwnerDrawComboBoxTest::listBuiltOnFirstOpening()
+{
+    QFETCH(Opening, opening);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    QAccessible::setActive(true);
+    Owner owner(12);
+    owner.box->setDropDownCount(12);
+    QVERIFY(QTest::qWaitForWindowActive(&owner.window));
+    owner.box->setFocus(Qt::TabFocusReason);
+    owner.box->grab();
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(owner.box);
+    QCOMPARE(box->childCount(), 1);
+    QCOMPARE(box->text(QAccessible::Value), QString("Item 0"));
+    QVERIFY(owner.box->findChildren<QAbstractItemView *>().isEmpty());
+
+    if (opening == Opening::Key) {
+        QTest::keyClick(owner.box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else {
+        box->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    }
+    QAbstractItemView *list = owner.box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    owner.requests.clear();
+    list->viewport()->grab();
+
+    QCOMPARE(list->viewport()->height() / owner.box->itemHeight(), 12);
+    QCOMPARE(owner.requests.size(), 12);
+    QAccessibleInterface *rows = box->child(0);
+    QCOMPARE(rows->object(), list);
+    QCOMPARE(box->indexOfChild(rows), 0);
+    QCOMPARE(rows->childCount(), 12);
+    QCOMPARE(rows->child(11)->text(QAccessible::Name), QString("Item 11"));
+    owner.box->hidePopup();
 }
 
 QTEST_MAIN(OwnerDrawComboBoxTest)
