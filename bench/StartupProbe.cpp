@@ -93,6 +93,15 @@ double Stop(pid_t pid)
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+// A window can be gone by the time its map event is read (Wine maps and destroys helper windows
+// at start); Xlib's default handler would end the probe for the failed look-up.
+int IgnoreVanishedWindow(Display *, XErrorEvent *error)
+{
+    if (error->error_code != BadWindow)
+        Fail("X error " + std::to_string(error->error_code));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -105,6 +114,7 @@ int main(int argc, char *argv[])
     Display *display = XOpenDisplay(nullptr);
     if (display == nullptr)
         Fail("cannot open the X display");
+    XSetErrorHandler(IgnoreVanishedWindow);
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
 

@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Start-up time and resident memory of the real program against two floors under Xvfb: a bare Qt
 # window and the same window holding one label.
-# Usage: scripts/bench-startup.sh [ROUNDS]   (default 15 rounds after one warm-up round)
+# Usage: scripts/bench-startup.sh [--windows] [ROUNDS]   (default 15 rounds after one warm-up round)
+# --windows: the Windows builds of all three (the ZIP's Bandix.exe, and the floors built with the
+# same Qt for Windows), each started under Wine. Wine's own start is in every figure, so only the
+# ratios mean much.
 # Environment: BENCH_DISPLAY (default :94), BENCH_IDLE_MS (wait before reading memory, default 300).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb xauth x11-utils libx11-dev
 
+windows=false
+if [ "${1:-}" = --windows ]; then
+    windows=true
+    shift
+fi
 rounds=${1:-15}
 display=${BENCH_DISPLAY:-:94}
 idle_ms=${BENCH_IDLE_MS:-300}
@@ -18,6 +26,8 @@ label_title="Label Window"
 cmake --preset release >/dev/null
 cmake --build --preset release --target Bandix BareWindow LabelWindow StartupProbe >/dev/null
 probe=build/release/bin/StartupProbe
+launcher=()
+suffix=""
 
 # All three run from a fresh folder of their own: a Bandix.ini left beside build/release/bin/Bandix
 # by someone who picked a language would otherwise start the program in Danish, and the binaries
@@ -32,7 +42,23 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-cp build/release/bin/Bandix build/release/bin/BareWindow build/release/bin/LabelWindow "$work/"
+if $windows; then
+    source scripts/windows-env.sh
+    archive=$(scripts/windows-package.sh 2>/dev/null)
+    cmake --build --preset windows-mingw --target BareWindow LabelWindow >/dev/null
+    # The floors run from the unpacked ZIP too, with its DLLs and plugins beside them.
+    unzip -q "$archive" -d "$work/zip"
+    mv "$work"/zip/*/* "$work/"
+    cp build/windows-mingw/bin/BareWindow.exe build/windows-mingw/bin/LabelWindow.exe "$work/"
+    wine_prepare "$PWD/build/windows-mingw/wineprefix"
+    # One Wine server for every run, as on a desktop where Wine is already up.
+    "$WINESERVER" -p >/dev/null 2>&1
+    trap '"$WINESERVER" -k 2>/dev/null || true; cleanup' EXIT
+    launcher=("$WINELOADER")
+    suffix=.exe
+else
+    cp build/release/bin/Bandix build/release/bin/BareWindow build/release/bin/LabelWindow "$work/"
+fi
 mkdir -m 700 "$work/runtime"
 
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
@@ -46,7 +72,7 @@ xdpyinfo -display "$display" >/dev/null 2>&1 || { cat "$work/xvfb.log" >&2; exit
 # Prints "MILLISECONDS RSS_KIB CPU_MILLISECONDS" for one start of the program with the given title.
 measure() {
     env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" \
-        "$probe" "$1" "$idle_ms" "$work/$2"
+        "$probe" "$1" "$idle_ms" "${launcher[@]}" "$work/$2$suffix"
 }
 
 # The median of the numbers on standard input, printed with the printf format $1.
