@@ -4,17 +4,23 @@
 # folder, where the user looks for both.
 install(TARGETS Bandix RUNTIME DESTINATION .)
 
-if(MINGW)
-    # No windeployqt for a cross build: cmake/DeployWindows.cmake gathers the DLLs instead.
-    set(bandix_plugin_files "")
-    foreach(plugin IN ITEMS platforms/qwindows.dll imageformats/qjpeg.dll
-            styles/qwindowsvistastyle.dll)
+# The files of the named Qt plugins ("platforms/qwindows.dll"…), all of which must exist.
+function(bandix_qt_plugin_files out)
+    set(files "")
+    foreach(plugin IN LISTS ARGN)
         set(plugin_file "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/${plugin}")
         if(NOT EXISTS "${plugin_file}")
             message(FATAL_ERROR "Packaging needs the Qt plugin ${plugin_file}")
         endif()
-        list(APPEND bandix_plugin_files "${plugin_file}")
+        list(APPEND files "${plugin_file}")
     endforeach()
+    set(${out} "${files}" PARENT_SCOPE)
+endfunction()
+
+if(MINGW)
+    # No windeployqt for a cross build: cmake/DeployWindows.cmake gathers the DLLs instead.
+    bandix_qt_plugin_files(bandix_plugin_files
+        platforms/qwindows.dll imageformats/qjpeg.dll styles/qwindowsvistastyle.dll)
     include(${CMAKE_CURRENT_LIST_DIR}/MinGWRuntime.cmake)
     bandix_mingw_runtime_folders(bandix_dll_folders)
     list(PREPEND bandix_dll_folders "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
@@ -46,16 +52,9 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     # The window needs X11 (xcb, with its OpenGL glue), the offscreen platform runs it without
     # a display, and the resistor picture is a JPEG. The files are named rather than taken from
     # Qt's plugin targets, which would need the X11 development packages just to be defined.
-    set(bandix_plugin_files "")
-    foreach(plugin IN ITEMS platforms/libqxcb.so platforms/libqoffscreen.so
-            imageformats/libqjpeg.so xcbglintegrations/libqxcb-glx-integration.so
-            xcbglintegrations/libqxcb-egl-integration.so)
-        set(plugin_file "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/${plugin}")
-        if(NOT EXISTS "${plugin_file}")
-            message(FATAL_ERROR "Packaging needs the Qt plugin ${plugin_file}")
-        endif()
-        list(APPEND bandix_plugin_files "${plugin_file}")
-    endforeach()
+    bandix_qt_plugin_files(bandix_plugin_files
+        platforms/libqxcb.so platforms/libqoffscreen.so imageformats/libqjpeg.so
+        xcbglintegrations/libqxcb-glx-integration.so xcbglintegrations/libqxcb-egl-integration.so)
 
     install(CODE "
         set(BANDIX_EXECUTABLE \"$<TARGET_FILE:Bandix>\")

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/deps.sh
+source scripts/xvfb.sh
 ensure_packages xvfb xdotool desktop-file-utils binutils
 
 archive=$(scripts/package.sh)
@@ -50,21 +51,7 @@ readelf -d "$folder/Bandix" | grep -qF 'Library rpath: [$ORIGIN/lib]' ||
     fail "Bandix does not look for its libraries in \$ORIGIN/lib alone"
 desktop-file-validate "$folder/bandix.desktop" || fail "bandix.desktop is not a valid menu entry"
 
-# Xvfb picks a free display itself and writes its number once it is ready, so this never
-# collides with another test's server; -noreset keeps it from restarting whenever its last
-# client (an xdotool look-up) leaves.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
-    >"$work/Xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/Xvfb.log")"
-    sleep 0.05
-done
-display=$(head -n 1 "$work/display")
-[ -n "$display" ] || fail "Xvfb gave no display number within 10 s"
-export DISPLAY=":$display"
-xdotool getdisplaygeometry >/dev/null || fail "cannot reach Xvfb on $DISPLAY"
+start_xvfb "$work"
 
 # Nothing from the calling shell: no QT_PLUGIN_PATH, LD_LIBRARY_PATH or QT_QPA_PLATFORM.
 env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$work" QT_DEBUG_PLUGINS=1 \

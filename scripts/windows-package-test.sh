@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/windows-env.sh
+source scripts/xvfb.sh
 ensure_packages xvfb xdotool imagemagick xclip unzip e2fsprogs >&2
 
 archive=$(scripts/windows-package.sh)
@@ -74,16 +75,7 @@ while IFS= read -r binary; do
 done < <(find "$folder" -type f \( -name '*.exe' -o -name '*.dll' \))
 grep -aqF "$PWD/" "$folder/Bandix.exe" && fail "Bandix.exe holds a path of the machine that built it"
 
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
-    >"$work/Xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/Xvfb.log")"
-    sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number within 10 s"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work"
 
 title="Calculate Color on Resistor"
 window=""
