@@ -5,10 +5,11 @@
 # --windows: the Windows builds of all three (the ZIP's Bandix.exe, and the floors built with the
 # same Qt for Windows), each started under Wine. Wine's own start is in every figure, so only the
 # ratios mean much.
-# Environment: BENCH_DISPLAY (default :94), BENCH_IDLE_MS (wait before reading memory, default 300).
+# Environment: BENCH_IDLE_MS (wait before reading memory, default 300).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+source scripts/xvfb.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb xauth x11-utils libx11-dev
 
 windows=false
@@ -17,7 +18,6 @@ if [ "${1:-}" = --windows ]; then
     shift
 fi
 rounds=${1:-15}
-display=${BENCH_DISPLAY:-:94}
 idle_ms=${BENCH_IDLE_MS:-300}
 program_title="Calculate Color on Resistor"
 bare_title="Bare Window"
@@ -33,11 +33,11 @@ suffix=""
 # by someone who picked a language would otherwise start the program in Danish, and the binaries
 # come from the same disk and page cache.
 work=$(mktemp -d)
-xvfb=""
+xvfb_pid=""
 cleanup() {
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
     fi
     rm -rf "$work"
 }
@@ -61,17 +61,11 @@ else
 fi
 mkdir -m 700 "$work/runtime"
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.05
-done
-xdpyinfo -display "$display" >/dev/null 2>&1 || { cat "$work/xvfb.log" >&2; exit 1; }
+start_xvfb "$work"
 
 # Prints "MILLISECONDS RSS_KIB CPU_MILLISECONDS" for one start of the program with the given title.
 measure() {
-    env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" \
+    env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR XDG_RUNTIME_DIR="$work/runtime" \
         "$probe" "$1" "$idle_ms" "${launcher[@]}" "$work/$2$suffix"
 }
 

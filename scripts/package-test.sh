@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/deps.sh
 source scripts/xvfb.sh
-ensure_packages xvfb xdotool desktop-file-utils binutils
+ensure_packages xvfb x11-utils xdotool desktop-file-utils binutils
 
 archive=$(scripts/package.sh)
 work=$(mktemp -d /tmp/bandix-package.XXXXXX)
@@ -51,7 +51,7 @@ readelf -d "$folder/Bandix" | grep -qF 'Library rpath: [$ORIGIN/lib]' ||
     fail "Bandix does not look for its libraries in \$ORIGIN/lib alone"
 desktop-file-validate "$folder/bandix.desktop" || fail "bandix.desktop is not a valid menu entry"
 
-start_xvfb "$work"
+start_xvfb "$work" || fail "no X display to test on"
 
 # Nothing from the calling shell: no QT_PLUGIN_PATH, LD_LIBRARY_PATH or QT_QPA_PLATFORM.
 env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$work" QT_DEBUG_PLUGINS=1 \

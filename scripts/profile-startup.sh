@@ -3,14 +3,14 @@
 # window mapped, counted by callgrind under Xvfb. Unlike wall-clock times the counts repeat to
 # within about 0.2 % however busy the machine is, so they measure one change at a time.
 # Usage: scripts/profile-startup.sh [OUTPUT_FOLDER]   (default build/profile; the callgrind files
-# stay there for callgrind_annotate). Environment: BENCH_DISPLAY (default :94).
+# stay there for callgrind_annotate).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+source scripts/xvfb.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb xauth x11-utils libx11-dev valgrind
 
 output=$(realpath -m "${1:-build/profile}")
-display=${BENCH_DISPLAY:-:94}
 mkdir -p "$output"
 
 cmake --preset release >/dev/null
@@ -18,11 +18,11 @@ cmake --build --preset release --target Bandix BareWindow LabelWindow StartupPro
 probe=build/release/bin/StartupProbe
 
 work=$(mktemp -d)
-xvfb=""
+xvfb_pid=""
 cleanup() {
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
     fi
     rm -rf "$work"
 }
@@ -30,19 +30,13 @@ trap cleanup EXIT
 cp build/release/bin/Bandix build/release/bin/BareWindow build/release/bin/LabelWindow "$work/"
 mkdir -m 700 "$work/runtime"
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.05
-done
-xdpyinfo -display "$display" >/dev/null 2>&1 || { cat "$work/xvfb.log" >&2; exit 1; }
+start_xvfb "$work"
 
 # Runs one program under callgrind until its window has been mapped for four seconds, then
 # prints its instruction count.
 count() {
     local file="$output/$2.callgrind"
-    env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" \
+    env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR XDG_RUNTIME_DIR="$work/runtime" \
         "$probe" "$1" 4000 /usr/bin/valgrind --tool=callgrind --callgrind-out-file="$file" \
         "$work/$2" >/dev/null 2>"$output/$2.log"
     awk '/^totals:/ { print $2 }' "$file"

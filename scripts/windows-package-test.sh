@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/windows-env.sh
 source scripts/xvfb.sh
-ensure_packages xvfb xdotool imagemagick xclip unzip e2fsprogs >&2
+ensure_packages xvfb x11-utils xdotool imagemagick xclip unzip e2fsprogs >&2
 
 archive=$(scripts/windows-package.sh)
 shots="$PWD/build/windows-package-test"
@@ -75,7 +75,7 @@ while IFS= read -r binary; do
 done < <(find "$folder" -type f \( -name '*.exe' -o -name '*.dll' \))
 grep -aqF "$PWD/" "$folder/Bandix.exe" && fail "Bandix.exe holds a path of the machine that built it"
 
-start_xvfb "$work"
+start_xvfb "$work" || fail "no X display to test on"
 
 title="Calculate Color on Resistor"
 window=""
