@@ -29,9 +29,18 @@ rm -rf "$work" "$prefix"
 mkdir -p "$work/apt/lists/partial"
 echo "Building Qt $version for Windows into $prefix (about 12 minutes on 2 cores)" >&2
 
-# A sources list of our own, so the machine's apt configuration stays as it is.
-echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/apt/sources.list"
-apt_options=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o Dir::Etc::SourceParts=-
+# The machine's own package sources, turned into source-package sources in a list of our own,
+# so the machine's apt configuration stays as it is.
+eval "$(apt-config shell source_list Dir::Etc::sourcelist/f source_parts Dir::Etc::sourceparts/d)"
+mkdir -p "$work/apt/sources.list.d"
+sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$source_list" /dev/null "$source_parts"*.list \
+    2>/dev/null >"$work/apt/sources.list" || true
+for parts_file in "$source_parts"*.sources; do
+    [ -f "$parts_file" ] && sed 's/^Types:.*/Types: deb-src/' "$parts_file" \
+        >"$work/apt/sources.list.d/$(basename "$parts_file")"
+done
+apt_options=(-o "Dir::Etc::SourceList=$work/apt/sources.list"
+             -o "Dir::Etc::SourceParts=$work/apt/sources.list.d"
              -o "Dir::State::Lists=$work/apt/lists" -o Debug::NoDropPrivs=true)
 apt-get "${apt_options[@]}" update >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; exit 1; }
 (cd "$work" && apt-get "${apt_options[@]}" source --download-only "qt6-base=$version") \
@@ -41,7 +50,7 @@ apt-get "${apt_options[@]}" update >"$work/apt.log" 2>&1 || { cat "$work/apt.log
 
 options=()
 while IFS= read -r line; do
-    [[ "$line" =~ ^[[:space:]]*(#|$) ]] || options+=("$line")
+    [[ "$line" =~ ^[[:space:]]*(#|$) ]] || options+=("${line//@WORK@/$work}")
 done <"$options_file"
 
 log="$work/build.log"
