@@ -33,9 +33,23 @@ inline std::string_view TakeLine(std::string_view &input)
     return line;
 }
 
-inline bool IsBlank(char c)
+inline bool IsAscii(std::string_view text)
 {
-    return c == ' ' || c == '\t';
+    for (const char c : text)
+        if ((c & 0x80) != 0)
+            return false;
+    return true;
+}
+
+// ASCII text as UTF-16 with its byte-order mark: the settings layer must read and edit it alike.
+inline std::string Utf16(std::string_view ascii, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii) {
+        bytes.push_back(bigEndian ? '\0' : c);
+        bytes.push_back(bigEndian ? c : '\0');
+    }
+    return bytes;
 }
 
 // Names match without regard to ASCII case, so every swapped variant must behave the same.

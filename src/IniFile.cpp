@@ -65,10 +65,10 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
     // Replacing it would destroy what someone put there on purpose.
     if (IsOddFile())
         FailWrite();
+    if (const auto refusal = bandix::IniTextRefusal(View(bytes)))
+        FailWrite(*refusal);
     const auto text =
         bandix::WriteIniString(View(bytes), section, key, std::to_string(value), NativeNewLine);
-    if (!text)
-        FailWrite();
 
     QSaveFile file(m_path);
     // Only where the directory forbids new files but the file itself may be written.
@@ -82,9 +82,12 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
         FailWrite();
 }
 
-void IniFile::FailWrite() const
+void IniFile::FailWrite(std::string_view reason) const
 {
-    throw std::runtime_error(
+    std::string message =
         "Unable to write to " +
-        QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()).toStdString());
+        QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()).toStdString();
+    if (!reason.empty())
+        message.append(": ").append(reason);
+    throw std::runtime_error(message);
 }

@@ -17,8 +17,9 @@ public:
 
     // Replaces the value or adds it, keeping every other byte of the file. The new file replaces
     // the old one atomically, so a failed write leaves the old file as it was. Throws
-    // std::runtime_error("Unable to write to <path>") on failure, for a file it cannot parse and
-    // for a path that is no regular file.
+    // std::runtime_error("Unable to write to <path>") on failure and for a path that is no
+    // regular file; for a file it cannot rewrite without losing data, the message goes on to
+    // say why.
     void WriteInteger(std::string_view section, std::string_view key, int value);
 
     QString path() const { return m_path; }
@@ -27,7 +28,7 @@ private:
     QByteArray ReadAll() const;
     // Something other than a regular file stands at the path.
     bool IsOddFile() const;
-    [[noreturn]] void FailWrite() const;
+    [[noreturn]] void FailWrite(std::string_view reason = {}) const;
 
     QString m_path;
 };

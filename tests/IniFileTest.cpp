@@ -1,13 +1,18 @@
 // Tests of the settings file on disk: what a failed, interrupted or refused write leaves behind.
 #include "IniFile.h"
 
+#include "IniText.h"
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTest>
 
 #include <csignal>
+#include <random>
 #include <stdexcept>
+#include <string>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 #endif
@@ -25,6 +30,8 @@ private slots:
     void oddFileReadsAsNoneAndRefusesWrites_data();
     void oddFileReadsAsNoneAndRefusesWrites();
     void fileVanishingBeforeTheWriteIsCreatedAgain();
+    void agreesWithTheProfileService_data();
+    void agreesWithTheProfileService();
 
 private:
     static QString WriteError(const IniFile &file)
@@ -52,23 +59,26 @@ void IniFileTest::readsWhatWasWritten()
 void IniFileTest::refusalsLeaveTheFileAlone_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("binary file with a NUL byte") << QByteArray("[Language]\nUsed=2\n\0\x01", 20);
-    QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFE[\0L\0]\0", 8);
-    QTest::newRow("over a mebibyte") << QByteArray(1024 * 1024 + 1, ';');
+    QTest::addColumn<int>("read");
+    QTest::newRow("NUL byte, read up to it") << QByteArray("[Language]\nUsed=2\0\x01\n", 20) << 2;
+    QTest::newRow("UTF-16 without byte-order mark") << QByteArray("[\0]\0\n\0U\0=\0", 10) << 1;
+    QTest::newRow("over a mebibyte") << QByteArray(1024 * 1024 + 1, ';') << 1;
 }
 
 void IniFileTest::refusalsLeaveTheFileAlone()
 {
     QFETCH(QByteArray, content);
+    QFETCH(int, read);
     ProgramFolder folder;
     folder.writeIni(content);
     IniFile file(folder.iniPath());
-    QCOMPARE(file.ReadInteger("Language", "Used", 1), 1);
+    QCOMPARE(file.ReadInteger("Language", "Used", 1), read);
     try {
-        file.WriteInteger("Language", "Used", 2);
-        QFAIL("a file we cannot parse must not be overwritten");
+        file.WriteInteger("Language", "Used", 1);
+        QFAIL("a file we cannot keep whole must not be overwritten");
     } catch (const std::runtime_error &error) {
-        QCOMPARE(QString::fromUtf8(error.what()), WriteError(file));
+        // The box says why, after the path.
+        QVERIFY(QString::fromUtf8(error.what()).startsWith(WriteError(file) + ": it "));
     }
     QCOMPARE(folder.readIni(), content);
 }
@@ -176,6 +186,157 @@ void IniFileTest::fileVanishingBeforeTheWriteIsCreatedAgain()
     QVERIFY(QFile::remove(folder.iniPath()));
     file.WriteInteger("Language", "Used", 2);
     QCOMPARE(folder.readIni(), NewIniText("[Language]\nUsed=2\n"));
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The forms of lines users' files hold; "%" takes one of the stored values.
+const char *const Headers[] = {
+    "[Language]", "[ language ]", "[LANGUAGE] ; comment", "[Language]x", "[]",
+    "[Other]",    "[Lang",        "\x1a[Language]\f"};
+const char *const Keys[] = {"Used=%",      "USED =\t%  ",   "\vused= %", "Used",
+                            "Other=1",     "; Used=2",      "Left=546",  "Used\x1a=\f%",
+                            "[Language=%", "Sprog=\xC3\xB8"};
+const char *const Values[] = {"2",     "1", "7",     "300", "0x2",     "$FF",  "-1",
+                              "Dansk", "",  "\"2\"", "'2'", " \"2\" ", "\"2'", "2\x1b"};
+const char *const LineEnds[] = {"\n", "\r\n", "\r", ""};
+enum Form { Bytes, Utf8Mark, Utf16Le, Utf16Be, Nul, Utf16WithoutMark, FormCount };
+const char *const FormNames[] = {"8-bit",    "UTF-8 with mark", "UTF-16LE",
+                                 "UTF-16BE", "NUL byte",        "UTF-16 without mark"};
+
+QByteArray Utf16(const QByteArray &utf8, bool bigEndian, bool mark)
+{
+    auto encode =
+        QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE,
+                       mark ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+    return encode(QString::fromUtf8(utf8));
+}
+
+// A file of one to seven lines of those forms, with mixed line ends, in the given form.
+QByteArray GeneratedFile(std::mt19937 &random, Form form)
+{
+    const auto pick = [&random](const auto &list) {
+        return list[random() % std::size(list)];
+    };
+    QByteArray text;
+    for (unsigned line = 0, lines = 1 + random() % 7; line < lines; ++line) {
+        const unsigned kind = random() % 10;
+        text += kind < 3   ? pick(Headers)
+                : kind < 9 ? QByteArray(pick(Keys)).replace("%", pick(Values))
+                           : " \t";
+        text += line + 1 < lines ? LineEnds[random() % 3] : pick(LineEnds);
+    }
+    switch (form) {
+    case Utf8Mark:
+        return "\xEF\xBB\xBF" + text;
+    case Utf16Le:
+    case Utf16Be:
+    case Utf16WithoutMark:
+        return Utf16(text, form == Utf16Be, form != Utf16WithoutMark);
+    case Nul:
+        return text.insert(static_cast<qsizetype>(random() % (text.size() + 1)), '\0');
+    default:
+        return text;
+    }
+}
+
+QString Trimmed(QString text)
+{
+    static const QRegularExpression edges(QStringLiteral("^[ \t\v\f\x1a]+|[ \t\v\f\x1a]+$"));
+    return text.remove(edges);
+}
+
+// A file as its sections, keys and values: the encoding, then each line that holds something,
+// trimmed, a header as its name alone. The service drops blank lines, an empty "[]" header and
+// what follows a header's "]" when it rewrites a file; Bandix keeps the user's lines as they are.
+QStringList ProfileLines(const QByteArray &bytes)
+{
+    const bool little = bytes.startsWith("\xFF\xFE");
+    const bool utf16 = little || bytes.startsWith("\xFE\xFF");
+    auto decode = QStringDecoder(!utf16   ? QStringDecoder::Utf8
+                                 : little ? QStringDecoder::Utf16LE
+                                          : QStringDecoder::Utf16BE);
+    QStringList lines{utf16                              ? (little ? "UTF-16LE" : "UTF-16BE")
+                      : bytes.startsWith("\xEF\xBB\xBF") ? "UTF-8 with mark"
+                                                         : "8-bit"};
+    static const QRegularExpression lineEnds(QStringLiteral("[\r\n]+"));
+    for (QString line : QString(decode(bytes)).split(lineEnds)) {
+        line = Trimmed(line);
+        const qsizetype close = line.indexOf(u']');
+        const qsizetype equals = line.indexOf(u'=');
+        if (line.startsWith(u'[') && close > 0)
+            line = u'[' + Trimmed(line.mid(1, close - 1)) + u']';
+        else if (equals >= 0)
+            line = Trimmed(line.left(equals)) + u'=' + Trimmed(line.mid(equals + 1));
+        if (!line.isEmpty() && line != QStringLiteral("[]"))
+            lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+#endif
+
+void IniFileTest::agreesWithTheProfileService_data()
+{
+#ifndef Q_OS_WIN
+    QSKIP("The private profile service is Windows' own");
+#else
+    QTest::addColumn<QByteArray>("content"); // null: no file
+    QTest::addColumn<bool>("refused");       // where Bandix refuses to rewrite on purpose
+    QTest::newRow("no file") << QByteArray() << false;
+    QTest::newRow("empty file") << QByteArray("") << false;
+    QTest::newRow("UTF-8 mark alone") << QByteArray("\xEF\xBB\xBF") << false;
+    QTest::newRow("UTF-16 mark alone") << QByteArray("\xFF\xFE") << false;
+    std::mt19937 random(20261209);
+    for (int row = 0; row < 240; ++row) {
+        const auto form = static_cast<Form>(row % FormCount);
+        // The service would cut every line at a NUL and rewrite the file without what follows.
+        QTest::addRow("%s %d", FormNames[form], row)
+            << GeneratedFile(random, form) << (form == Nul || form == Utf16WithoutMark);
+    }
+#endif
+}
+
+// Each generated file through Bandix and through Windows' private profile service: the language
+// read at start, and the file after the write-back at start and the picks of Danish and English.
+void IniFileTest::agreesWithTheProfileService()
+{
+#ifdef Q_OS_WIN
+    QFETCH(QByteArray, content);
+    QFETCH(bool, refused);
+    ProgramFolder ours;
+    ProgramFolder service;
+    if (!content.isNull()) {
+        ours.writeIni(content);
+        service.writeIni(content);
+    }
+    const std::wstring servicePath = QDir::toNativeSeparators(service.iniPath()).toStdWString();
+    wchar_t stored[64] = {};
+    GetPrivateProfileStringW(L"Language", L"Used", L"", stored, 64, servicePath.c_str());
+    const std::string storedText = QString::fromWCharArray(stored).toStdString();
+    const auto danish = [](int code) {
+        return code != 1 && code >= 0 && code <= 255;
+    };
+    const bool startsDanish = danish(IniFile(ours.iniPath()).ReadInteger("Language", "Used", 1));
+    QCOMPARE(startsDanish, danish(bandix::ParseRuntimeInteger(storedText).value_or(1)));
+    for (const int code : startsDanish ? std::vector{2, 2, 1} : std::vector{2, 1}) {
+        bool oursRefused = false;
+        try {
+            IniFile(ours.iniPath()).WriteInteger("Language", "Used", code);
+        } catch (const std::runtime_error &) {
+            oursRefused = true;
+        }
+        QVERIFY(WritePrivateProfileStringW(L"Language", L"Used", std::to_wstring(code).c_str(),
+                                           servicePath.c_str()));
+        QCOMPARE(oursRefused, refused);
+        if (refused)
+            QCOMPARE(ours.readIni(), content);
+        else
+            QCOMPARE(ProfileLines(ours.readIni()), ProfileLines(service.readIni()));
+    }
+#endif
 }
 
 QTEST_MAIN(IniFileTest)

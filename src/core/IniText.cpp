@@ -1,4 +1,4 @@
-// Line-by-line reading and in-place editing of sectioned key-value text, kept as opaque bytes.
+// Reading and in-place editing of sectioned key-value text by the profile service's rules.
 #include "IniText.h"
 
 #include <algorithm>
@@ -12,87 +12,109 @@ namespace bandix {
 namespace {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view Blanks = " \t";
+constexpr std::string_view Utf16LeBom = "\xFF\xFE";
+constexpr std::string_view Utf16BeBom = "\xFE\xFF";
 constexpr char CommentMark = ';';
+// What the runtime skips before an integer.
+constexpr std::string_view RuntimeBlanks = " \t";
 
-std::string_view Trim(std::string_view text)
+// The profile service's blanks: tab, vertical tab, form feed, space and the DOS end-of-file
+// mark; CR and LF never reach here, they end lines.
+template <typename Unit> bool IsBlank(Unit c)
 {
-    const std::size_t first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(Blanks);
-    return text.substr(first, last - first + 1);
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == 0x1a;
 }
 
-char LowerAscii(char c)
+template <typename Unit> Unit LowerAscii(Unit c)
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return (c >= 'A' && c <= 'Z') ? static_cast<Unit>(c - 'A' + 'a') : c;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
+template <typename Unit> bool EqualIgnoringCase(std::basic_string_view<Unit> a, std::string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](Unit x, char y) {
+        return LowerAscii(x) == static_cast<Unit>(LowerAscii(y));
+    });
 }
+
+// A text as the code units the rules apply to: bytes, or UTF-16 units after the mark.
+template <typename Unit> struct Units
+{
+    std::basic_string_view<Unit> Text;
+    std::size_t Start; // after a UTF-8 byte-order mark
+};
 
 enum class LineKind { Other, Section, Key };
 
-// Positions are offsets into the whole text, so edits keep every byte they do not replace.
+// Positions are offsets into the whole text, so edits keep every unit they do not replace.
 struct Line
 {
     std::size_t Begin;
-    std::size_t ContentEnd; // before the stripped CR and the LF
-    std::size_t End;        // after the LF, or the end of the text
-    bool HasLineFeed;
+    std::size_t ContentEnd; // before the CR, LF or CRLF
+    std::size_t End;        // after it, or the end of the text
     LineKind Kind;
-    std::string_view Name;  // section or key name
-    std::size_t ValueBegin; // key lines: after the "=" and the blanks that follow it
-    std::string_view Value; // key lines: the trimmed value
     bool Blank;
+    std::size_t NameBegin; // section or key name, trimmed and ending at a NUL
+    std::size_t NameEnd;
+    bool HasEquals;         // key lines
+    std::size_t ValueBegin; // after "=" and its blanks; without "=", after the trimmed line
+    std::size_t ValueEnd;   // the trimmed line's end
 };
 
-void Classify(std::string_view text, Line &line)
+template <typename Unit>
+void SetName(std::basic_string_view<Unit> text, std::size_t begin, std::size_t end, Line &line)
 {
-    const std::string_view content = text.substr(line.Begin, line.ContentEnd - line.Begin);
-    const std::string_view trimmed = Trim(content);
-    line.Blank = trimmed.empty();
-    if (trimmed.empty() || trimmed.front() == CommentMark)
-        return;
-    if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
-        line.Kind = LineKind::Section;
-        line.Name = Trim(trimmed.substr(1, trimmed.size() - 2));
-        return;
-    }
-    const std::size_t equals = content.find('=');
-    if (equals == std::string_view::npos)
-        return;
-    const std::string_view afterEquals = content.substr(equals + 1);
-    const std::size_t valueOffset =
-        std::min(afterEquals.find_first_not_of(Blanks), afterEquals.size());
-    line.Kind = LineKind::Key;
-    line.Name = Trim(content.substr(0, equals));
-    line.ValueBegin = line.Begin + equals + 1 + valueOffset;
-    line.Value = Trim(afterEquals);
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    line.NameBegin = begin;
+    line.NameEnd = std::min(end, text.find(Unit{0}, begin));
 }
 
-std::vector<Line> SplitLines(std::string_view text)
+template <typename Unit> void Classify(std::basic_string_view<Unit> text, Line &line)
 {
+    std::size_t first = line.Begin;
+    std::size_t last = line.ContentEnd;
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    line.Blank = first == last;
+    if (line.Blank || text[first] == CommentMark)
+        return;
+    // A header is the name up to the first "]"; what follows it on the line is ignored.
+    const std::size_t close = text.substr(0, last).find(Unit{']'}, first);
+    if (text[first] == '[' && close != std::basic_string_view<Unit>::npos) {
+        line.Kind = LineKind::Section;
+        SetName(text, first + 1, close, line);
+        return;
+    }
+    const std::size_t equals = std::min(text.substr(0, last).find(Unit{'='}, first), last);
+    line.Kind = LineKind::Key;
+    line.HasEquals = equals < last;
+    SetName(text, first, equals, line);
+    line.ValueBegin = equals;
+    if (line.HasEquals) {
+        ++line.ValueBegin;
+        while (line.ValueBegin < last && IsBlank(text[line.ValueBegin]))
+            ++line.ValueBegin;
+    }
+    line.ValueEnd = last;
+}
+
+template <typename Unit> std::vector<Line> SplitLines(Units<Unit> units)
+{
+    const std::basic_string_view<Unit> text = units.Text;
+    const Unit lineEnds[] = {'\r', '\n'};
     std::vector<Line> lines;
-    std::size_t begin = text.starts_with(Utf8Bom) ? Utf8Bom.size() : 0;
-    while (begin < text.size()) {
-        const std::size_t lineFeed = text.find('\n', begin);
+    for (std::size_t begin = units.Start; begin < text.size();) {
         Line line{};
         line.Begin = begin;
-        line.HasLineFeed = lineFeed != std::string_view::npos;
-        line.End = line.HasLineFeed ? lineFeed + 1 : text.size();
-        line.ContentEnd = line.HasLineFeed ? lineFeed : text.size();
-        // A CR left at the very end of the text is read as an unfinished CRLF, like any other.
-        if (line.ContentEnd > begin && text[line.ContentEnd - 1] == '\r')
-            --line.ContentEnd;
+        line.ContentEnd = std::min(text.find_first_of(lineEnds, begin, 2), text.size());
+        line.End = std::min(line.ContentEnd + 1, text.size());
+        if (line.End < text.size() && text[line.ContentEnd] == '\r' && text[line.End] == '\n')
+            ++line.End;
         Classify(text, line);
         lines.push_back(line);
         begin = line.End;
@@ -100,7 +122,14 @@ std::vector<Line> SplitLines(std::string_view text)
     return lines;
 }
 
-// Line indices of what a read or write of section/key touches.
+template <typename Unit>
+std::basic_string_view<Unit> NameOf(std::basic_string_view<Unit> text, const Line &line)
+{
+    return text.substr(line.NameBegin, line.NameEnd - line.NameBegin);
+}
+
+// Line indices of what a read or write of section/key touches: only the first matching section
+// counts, as with the profile service.
 struct Location
 {
     std::optional<std::size_t> Section;
@@ -108,7 +137,9 @@ struct Location
     std::size_t LastNonBlank = 0; // of the section, the header itself when it has nothing else
 };
 
-Location Find(const std::vector<Line> &lines, std::string_view section, std::string_view key)
+template <typename Unit>
+Location Find(std::basic_string_view<Unit> text, const std::vector<Line> &lines,
+              std::string_view section, std::string_view key)
 {
     Location found;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -116,7 +147,7 @@ Location Find(const std::vector<Line> &lines, std::string_view section, std::str
         if (line.Kind == LineKind::Section) {
             if (found.Section)
                 break;
-            if (EqualIgnoringCase(line.Name, section)) {
+            if (EqualIgnoringCase(NameOf(text, line), section)) {
                 found.Section = i;
                 found.LastNonBlank = i;
             }
@@ -126,7 +157,7 @@ Location Find(const std::vector<Line> &lines, std::string_view section, std::str
             continue;
         if (!line.Blank)
             found.LastNonBlank = i;
-        if (line.Kind == LineKind::Key && EqualIgnoringCase(line.Name, key)) {
+        if (line.Kind == LineKind::Key && EqualIgnoringCase(NameOf(text, line), key)) {
             found.Key = i;
             break;
         }
@@ -134,24 +165,140 @@ Location Find(const std::vector<Line> &lines, std::string_view section, std::str
     return found;
 }
 
-std::string_view LineEndingStyle(std::string_view text, std::string_view newLine)
+// The value as the service hands it out: up to a NUL, less one pair of matching quotes.
+template <typename Unit>
+std::optional<std::basic_string_view<Unit>> ReadUnits(Units<Unit> units, std::string_view section,
+                                                      std::string_view key)
 {
-    const std::size_t lineFeed = text.find('\n');
-    if (lineFeed == std::string_view::npos)
-        return newLine;
-    return (lineFeed > 0 && text[lineFeed - 1] == '\r') ? "\r\n" : "\n";
+    const std::vector<Line> lines = SplitLines(units);
+    const Location found = Find(units.Text, lines, section, key);
+    if (!found.Key || !lines[*found.Key].HasEquals)
+        return std::nullopt;
+    const Line &line = lines[*found.Key];
+    std::basic_string_view<Unit> value =
+        units.Text.substr(line.ValueBegin, line.ValueEnd - line.ValueBegin);
+    value = value.substr(0, value.find(Unit{0}));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
 }
 
-// What ends a last line that has no LF; a stripped CR only lacks its LF, and an added CRLF
-// would turn that CR into part of the line.
-std::string_view Completion(const Line &line, std::string_view eol)
+template <typename Unit>
+std::basic_string_view<Unit> LineEndingStyle(std::basic_string_view<Unit> text,
+                                             std::basic_string_view<Unit> newLine)
 {
-    if (line.HasLineFeed)
-        return {};
-    return line.ContentEnd < line.End ? "\n" : eol;
+    for (const Line &line : SplitLines(Units<Unit>{text, 0}))
+        if (line.End > line.ContentEnd)
+            return text.substr(line.ContentEnd, line.End - line.ContentEnd);
+    return newLine;
+}
+
+template <typename Unit> std::basic_string<Unit> Widen(std::string_view ascii)
+{
+    return {ascii.begin(), ascii.end()};
+}
+
+template <typename Unit>
+std::basic_string<Unit> WriteUnits(Units<Unit> units, std::string_view section,
+                                   std::string_view key, std::string_view value,
+                                   std::string_view newLine)
+{
+    using String = std::basic_string<Unit>;
+    const std::basic_string_view<Unit> text = units.Text;
+    const std::vector<Line> lines = SplitLines(units);
+    const Location found = Find(text, lines, section, key);
+    const String wideNewLine = Widen<Unit>(newLine);
+    const String eol(LineEndingStyle<Unit>(text, wideNewLine));
+    const String keyLine = Widen<Unit>(key) + Unit{'='} + Widen<Unit>(value) + eol;
+    // A last line without an ending gets one before anything is added after it.
+    const auto completion = [&](const Line &line) {
+        return line.End > line.ContentEnd ? String() : eol;
+    };
+
+    if (found.Key) {
+        const Line &line = lines[*found.Key];
+        return String(text.substr(0, line.ValueBegin)) +
+               (line.HasEquals ? String() : Widen<Unit>("=")) + Widen<Unit>(value) +
+               String(text.substr(line.ContentEnd));
+    }
+    if (found.Section) {
+        const Line &last = lines[found.LastNonBlank];
+        return String(text.substr(0, last.End)) + completion(last) + keyLine +
+               String(text.substr(last.End));
+    }
+    String result(text);
+    if (!lines.empty())
+        result += completion(lines.back());
+    return result + Unit{'['} + Widen<Unit>(section) + Unit{']'} + eol + keyLine;
+}
+
+// UTF-16 text with its byte-order mark: the units after it, and the byte order.
+struct Utf16Text
+{
+    std::u16string Units;
+    bool BigEndian;
+};
+
+std::optional<Utf16Text> DecodeUtf16(std::string_view text)
+{
+    const bool little = text.starts_with(Utf16LeBom);
+    if (!little && !text.starts_with(Utf16BeBom))
+        return std::nullopt;
+    Utf16Text decoded{{}, !little};
+    // A trailing odd byte belongs to no unit; IniTextRefusal keeps such a text from being written.
+    for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+        const auto high = static_cast<unsigned char>(text[little ? i + 1 : i]);
+        const auto low = static_cast<unsigned char>(text[little ? i : i + 1]);
+        decoded.Units.push_back(static_cast<char16_t>(high << 8 | low));
+    }
+    return decoded;
+}
+
+std::string EncodeUtf16(const Utf16Text &text)
+{
+    std::string bytes(text.BigEndian ? Utf16BeBom : Utf16LeBom);
+    for (const char16_t unit : text.Units) {
+        const auto high = static_cast<char>(unit >> 8);
+        const auto low = static_cast<char>(unit & 0xFF);
+        bytes.push_back(text.BigEndian ? high : low);
+        bytes.push_back(text.BigEndian ? low : high);
+    }
+    return bytes;
+}
+
+// UTF-16 units as UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string ToUtf8(std::u16string_view units)
+{
+    std::string utf8;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        const bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() &&
+                          units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000;
+        if (pair)
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        if (c < 0x80) {
+            utf8.push_back(static_cast<char>(c));
+            continue;
+        }
+        constexpr std::array<char32_t, 4> LeadMarks = {0, 0xC0, 0xE0, 0xF0};
+        const int tail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        utf8.push_back(static_cast<char>(LeadMarks[tail] | (c >> (6 * tail))));
+        for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6)
+            utf8.push_back(static_cast<char>(0x80 | ((c >> shift) & 0x3F)));
+    }
+    return utf8;
+}
+
+Units<char> ByteUnits(std::string_view text)
+{
+    return {text, text.starts_with(Utf8Bom) ? Utf8Bom.size() : 0};
 }
 
 enum Field : unsigned { SectionField = 1, KeyField = 2, ValueField = 4 };
+constexpr unsigned AllFields = SectionField | KeyField | ValueField;
 
 // A section, key or value that breaks one of these would not read back as written.
 struct StorageRule
@@ -161,20 +308,33 @@ struct StorageRule
     std::string_view Reason;
 };
 
-constexpr std::array<StorageRule, 5> StorageRules = {{
-    {SectionField | KeyField | ValueField,
+constexpr std::array<StorageRule, 8> StorageRules = {{
+    {AllFields,
      [](std::string_view t) {
          return t.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
      },
      "holds a line break or NUL byte"},
-    {SectionField | KeyField, [](std::string_view t) { return Trim(t).size() != t.size(); },
+    {AllFields,
+     [](std::string_view t) {
+         return std::any_of(t.begin(), t.end(), [](char c) { return (c & 0x80) != 0; });
+     },
+     "holds a character outside ASCII, which files of another encoding would not read back"},
+    {AllFields,
+     [](std::string_view t) { return !t.empty() && (IsBlank(t.front()) || IsBlank(t.back())); },
      "starts or ends with a blank"},
+    {SectionField, [](std::string_view t) { return t.find(']') != std::string_view::npos; },
+     "holds \"]\", which ends a section's name"},
     {KeyField, [](std::string_view t) { return t.find('=') != std::string_view::npos; },
      "holds \"=\""},
     {KeyField, [](std::string_view t) { return t.starts_with(CommentMark); },
      "starts with \";\" and would read as a comment"},
     {KeyField, [](std::string_view t) { return t.starts_with('['); },
      "starts with \"[\" and could read as a section"},
+    {ValueField,
+     [](std::string_view t) {
+         return t.size() >= 2 && (t.front() == '"' || t.front() == '\'') && t.back() == t.front();
+     },
+     "stands in matching quotes, which reading removes"},
 }};
 
 void RequireStorable(Field field, std::string_view what, std::string_view text)
@@ -204,14 +364,25 @@ constexpr std::array<std::string_view, 5> HexPrefixes = {"0x", "0X", "$", "x", "
 
 } // namespace
 
-bool IsParsableIniText(std::string_view text)
+std::optional<std::string_view> IniTextRefusal(std::string_view text)
 {
-    return text.size() <= MaxIniTextSize && text.find('\0') == std::string_view::npos;
+    if (text.size() > MaxIniTextSize)
+        return "it is larger than 1 MiB, far more than a settings file holds";
+    if (const std::optional<Utf16Text> utf16 = DecodeUtf16(text)) {
+        if (text.size() % 2 != 0)
+            return "it is UTF-16 text with an odd number of bytes, so its last one is no character";
+        if (utf16->Units.find(u'\0') == std::u16string::npos)
+            return std::nullopt;
+    } else if (text.find('\0') == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return "it holds NUL characters: it may be UTF-16 text without a byte-order mark or no text "
+           "at all, and rewriting it would lose what follows them";
 }
 
 std::optional<std::int32_t> ParseRuntimeInteger(std::string_view text)
 {
-    std::size_t pos = std::min(text.find_first_not_of(Blanks), text.size());
+    std::size_t pos = std::min(text.find_first_not_of(RuntimeBlanks), text.size());
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';
@@ -244,22 +415,23 @@ std::optional<std::int32_t> ParseRuntimeInteger(std::string_view text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::optional<std::string_view> ReadIniString(std::string_view text, std::string_view section,
-                                              std::string_view key)
+std::optional<std::string> ReadIniString(std::string_view text, std::string_view section,
+                                         std::string_view key)
 {
-    if (!IsParsableIniText(text))
+    if (text.size() > MaxIniTextSize)
         return std::nullopt;
-    const std::vector<Line> lines = SplitLines(text);
-    const Location found = Find(lines, section, key);
-    if (!found.Key)
-        return std::nullopt;
-    return lines[*found.Key].Value;
+    if (const std::optional<Utf16Text> utf16 = DecodeUtf16(text)) {
+        const auto value = ReadUnits(Units<char16_t>{utf16->Units, 0}, section, key);
+        return value ? std::optional(ToUtf8(*value)) : std::nullopt;
+    }
+    const auto value = ReadUnits(ByteUnits(text), section, key);
+    return value ? std::optional(std::string(*value)) : std::nullopt;
 }
 
 std::int32_t ReadIniInteger(std::string_view text, std::string_view section, std::string_view key,
                             std::int32_t defaultValue)
 {
-    const std::optional<std::string_view> stored = ReadIniString(text, section, key);
+    const std::optional<std::string> stored = ReadIniString(text, section, key);
     if (!stored)
         return defaultValue;
     return ParseRuntimeInteger(*stored).value_or(defaultValue);
@@ -274,35 +446,13 @@ std::optional<std::string> WriteIniString(std::string_view text, std::string_vie
     RequireStorable(SectionField, "section", section);
     RequireStorable(KeyField, "key", key);
     RequireStorable(ValueField, "value", value);
-    if (!IsParsableIniText(text))
+    if (IniTextRefusal(text))
         return std::nullopt;
-
-    const std::vector<Line> lines = SplitLines(text);
-    const Location found = Find(lines, section, key);
-    const std::string_view eol = LineEndingStyle(text, newLine);
-    std::string result;
-
-    if (found.Key) {
-        const Line &line = lines[*found.Key];
-        result.append(text.substr(0, line.ValueBegin));
-        result.append(value);
-        result.append(text.substr(line.ContentEnd));
-        return result;
+    if (std::optional<Utf16Text> utf16 = DecodeUtf16(text)) {
+        utf16->Units = WriteUnits(Units<char16_t>{utf16->Units, 0}, section, key, value, newLine);
+        return EncodeUtf16(*utf16);
     }
-    if (found.Section) {
-        const Line &last = lines[found.LastNonBlank];
-        result.append(text.substr(0, last.End));
-        result.append(Completion(last, eol));
-        result.append(key).append("=").append(value).append(eol);
-        result.append(text.substr(last.End));
-        return result;
-    }
-    result.append(text);
-    if (!lines.empty())
-        result.append(Completion(lines.back(), eol));
-    result.append("[").append(section).append("]").append(eol);
-    result.append(key).append("=").append(value).append(eol);
-    return result;
+    return WriteUnits(ByteUnits(text), section, key, value, newLine);
 }
 
 } // namespace bandix
