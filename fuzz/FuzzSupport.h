@@ -33,6 +33,12 @@ inline std::string_view TakeLine(std::string_view &input)
     return line;
 }
 
+// The blanks the runtime skips before an integer.
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 inline bool IsAscii(std::string_view text)
 {
     for (const char c : text)

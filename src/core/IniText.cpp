@@ -97,10 +97,11 @@ template <typename Unit> void Classify(std::basic_string_view<Unit> text, Line &
     line.ValueBegin = equals;
     if (line.HasEquals) {
         ++line.ValueBegin;
-        while (line.ValueBegin < last && IsBlank(text[line.ValueBegin]))
+        // Past trailing blanks too, so that writing an empty value twice gives the same line.
+        while (line.ValueBegin < line.ContentEnd && IsBlank(text[line.ValueBegin]))
             ++line.ValueBegin;
     }
-    line.ValueEnd = last;
+    line.ValueEnd = std::max(last, line.ValueBegin);
 }
 
 template <typename Unit> std::vector<Line> SplitLines(Units<Unit> units)
