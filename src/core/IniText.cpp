@@ -69,7 +69,7 @@ void SetName(std::basic_string_view<Unit> text, std::size_t begin, std::size_t e
     while (end > begin && IsBlank(text[end - 1]))
         --end;
     line.NameBegin = begin;
-    line.NameEnd = std::min(end, text.find(Unit{0}, begin));
+    line.NameEnd = begin + std::min(end - begin, text.substr(begin, end - begin).find(Unit{0}));
 }
 
 template <typename Unit> void Classify(std::basic_string_view<Unit> text, Line &line)
@@ -187,9 +187,10 @@ std::optional<std::basic_string_view<Unit>> ReadUnits(Units<Unit> units, std::st
 
 template <typename Unit>
 std::basic_string_view<Unit> LineEndingStyle(std::basic_string_view<Unit> text,
+                                             const std::vector<Line> &lines,
                                              std::basic_string_view<Unit> newLine)
 {
-    for (const Line &line : SplitLines(Units<Unit>{text, 0}))
+    for (const Line &line : lines)
         if (line.End > line.ContentEnd)
             return text.substr(line.ContentEnd, line.End - line.ContentEnd);
     return newLine;
@@ -210,7 +211,7 @@ std::basic_string<Unit> WriteUnits(Units<Unit> units, std::string_view section,
     const std::vector<Line> lines = SplitLines(units);
     const Location found = Find(text, lines, section, key);
     const String wideNewLine = Widen<Unit>(newLine);
-    const String eol(LineEndingStyle<Unit>(text, wideNewLine));
+    const String eol(LineEndingStyle<Unit>(text, lines, wideNewLine));
     const String keyLine = Widen<Unit>(key) + Unit{'='} + Widen<Unit>(value) + eol;
     // A last line without an ending gets one before anything is added after it.
     const auto completion = [&](const Line &line) {
