@@ -222,9 +222,9 @@ QByteArray GeneratedFile(std::mt19937 &random, Form form)
     QByteArray text;
     for (unsigned line = 0, lines = 1 + random() % 7; line < lines; ++line) {
         const unsigned kind = random() % 10;
-        text += kind < 3   ? pick(Headers)
+        text += kind < 3   ? QByteArray(pick(Headers))
                 : kind < 9 ? QByteArray(pick(Keys)).replace("%", pick(Values))
-                           : " \t";
+                           : QByteArray(" \t");
         text += line + 1 < lines ? LineEnds[random() % 3] : pick(LineEnds);
     }
     switch (form) {
