@@ -13,6 +13,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 #endif
@@ -283,12 +284,22 @@ void IniFileTest::agreesWithTheProfileService_data()
 #ifndef Q_OS_WIN
     QSKIP("The private profile service is Windows' own");
 #else
+    using namespace std::string_view_literals;
     QTest::addColumn<QByteArray>("content"); // null: no file
     QTest::addColumn<bool>("refused");       // where Bandix refuses to rewrite on purpose
     QTest::newRow("no file") << QByteArray() << false;
     QTest::newRow("empty file") << QByteArray("") << false;
     QTest::newRow("UTF-8 mark alone") << QByteArray("\xEF\xBB\xBF") << false;
     QTest::newRow("UTF-16 mark alone") << QByteArray("\xFF\xFE") << false;
+    // The files users reported, then the generated ones.
+    for (const auto &reported :
+         {"[Language]\rUsed=2\r"sv, "[Language]\nUsed=2\rOther=1\n"sv,
+          "[Language]\nUSED =\t7  \r[Other]\nLeft=546\r\n"sv, "[Language]\nUsed= \"2\" \n"sv,
+          "[Language] ; comment\nUsed=2\n"sv, "[Language]\nUsed\n"sv, "[Language]\nUsed=2\0"sv})
+        QTest::addRow("reported: %s",
+                      QByteArray(reported.data()).toPercentEncoding("[]=;\"' ").constData())
+            << QByteArray(reported.data(), static_cast<qsizetype>(reported.size()))
+            << (reported.find('\0') != std::string_view::npos);
     std::mt19937 random(20261209);
     for (int row = 0; row < 240; ++row) {
         const auto form = static_cast<Form>(row % FormCount);
