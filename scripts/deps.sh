@@ -20,6 +20,13 @@ ensure_packages() {
     fi
 }
 
+# Packs the same commit into the same bytes: archive entries, PE time stamps (which strip
+# rewrites) and ZIP times (kept in local time) all take the commit's time, in UTC.
+reproducible_packaging() {
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
+    export SOURCE_DATE_EPOCH TZ=UTC
+}
+
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark,
 # a font so the offscreen tests render text, and Liberation Sans, which keeps the window's
 # metrics where Segoe UI is missing.

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
 windows_prepare >&2
+reproducible_packaging
 
 build=build/windows-mingw
 dist="$build/dist"
