@@ -13,11 +13,16 @@ out=build/screenshots
 work=$(mktemp -d /tmp/bandix-screenshots.XXXXXX)
 xvfb_pid=""
 app=""
+stop() {
+    if [ -n "$app" ]; then kill "$app" 2>/dev/null || true; fi
+    if [ -n "${WINESERVER:-}" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    wait 2>/dev/null || true
+    app=""
+    xvfb_pid=""
+}
 cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
+    stop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,17 +49,20 @@ scales=("$@")
 
 shoot() {
     local scale=$1 name=$2 window=""
-    start_xvfb "$work"
-    env "$scale_variable=$scale" "${program[@]}" >"$work/program.log" 2>&1 &
+    # A folder a run: start_xvfb reads the display number from a file of its folder.
+    local run="$work/$name"
+    mkdir -p "$run"
+    start_xvfb "$run"
+    env "$scale_variable=$scale" "${program[@]}" >"$run/program.log" 2>&1 &
     app=$!
     for _ in $(seq 300); do
         window=$(xdotool search --onlyvisible --name "Calculate Color on Resistor" 2>/dev/null |
             head -1) && [ -n "$window" ] && break
         sleep 0.1
     done
-    [ -n "$window" ] || { cat "$work/program.log"; echo "no window at scale $scale" >&2; return 1; }
+    [ -n "$window" ] || { cat "$run/program.log"; echo "no window at scale $scale" >&2; return 1; }
     sleep 1
-    import -window root "$out/window-$name.png"
+    import -window root -trim +repage "$out/window-$name.png"
     # A click on the window's empty bottom takes the focus there without touching a control; Tab
     # then goes from the band count to the first band, Down twice makes it red.
     xdotool mousemove --window "$window" "$(awk -v s="$scale" 'BEGIN { print int(200 * s) }')" \
@@ -62,18 +70,12 @@ shoot() {
     sleep 0.3
     xdotool key Tab Down Down
     sleep 0.4
-    import -window root "$out/focused-list-$name.png"
+    import -window root -trim +repage "$out/focused-list-$name.png"
     # On to the multiplier (second, third digit, multiplier), made red and opened.
     xdotool key Tab Tab Tab Down Down alt+Down
     sleep 0.6
-    import -window root "$out/open-list-$name.png"
-    kill "$app"
-    wait "$app" 2>/dev/null || true
-    app=""
-    [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k 2>/dev/null
-    kill "$xvfb_pid"
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
+    import -window root -trim +repage "$out/open-list-$name.png"
+    stop
 }
 
 for scale in "${scales[@]}"; do
