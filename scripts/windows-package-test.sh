@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of the Windows ZIP as a user meets it: unpacked into a fresh folder and started under
-# Wine on Xvfb with Qt's windows platform. The window must show painted band lists and the
-# picture, picking Danish must write Bandix.ini beside Bandix.exe, a restart must open in Danish,
-# and a folder that refuses writes must bring up the error box naming the file's Windows path.
+# Wine on Xvfb with Qt's windows platform. The window must show painted band lists, a focused one
+# in its own colour, and the picture, picking Danish must write Bandix.ini beside Bandix.exe, a
+# restart must open in Danish, and a folder that refuses writes must bring up the error box
+# naming the file's Windows path.
 # Screenshots are kept in build/windows-package-test/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -123,6 +124,14 @@ picture_error=$(convert "$shots/english.png" -crop 96x329+312+57 +repage "$refer
     -metric RMSE -format '%[distortion]' -compare info: 2>/dev/null) || true
 awk -v e="${picture_error:-1}" 'BEGIN { exit !(e < 0.05) }' ||
     fail "the resistor picture is not shown at (312, 57) (difference $picture_error)"
+
+# Focused (a click on the empty bottom, then Tab), Band1 keeps its black exactly: the focus
+# shows only as the dotted frame on the item's edge.
+click 200 430
+xdotool key Tab
+sleep 0.5
+shoot focused
+[ "$(pixel focused 80 99)" = 0,0,0 ] || fail "the focused Band1 is $(pixel focused 80 99), not black"
 
 # The language group at (256, 8), 161 wide: English and Danish in two columns on its row at y + 34.
 click $((256 + 161 * 3 / 4)) $((8 + 34))

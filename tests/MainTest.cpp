@@ -6,6 +6,7 @@
 #include "OwnerDrawComboBox.h"
 #include "RadioGroup.h"
 #include "TestSupport.h"
+#include "Themes.h"
 
 #include <QAbstractItemView>
 #include <QImage>
@@ -20,6 +21,7 @@ class MainTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void startsInEnglishFourBandModeWithEmptyResult();
     void modes_data();
     void modes();
@@ -28,6 +30,8 @@ private slots:
     void mousePickUpdatesResult();
     void closedListPaintsItemColours_data();
     void closedListPaintsItemColours();
+    void focusedListsKeepTheirColours_data();
+    void focusedListsKeepTheirColours();
     void pictureDecodesAtNaturalSize();
     void doubleSizePicturesAreTheSameDrawing_data();
     void doubleSizePicturesAreTheSameDrawing();
@@ -35,17 +39,29 @@ private slots:
     void windowHasCaptionSizeAndCloseButtonOnly();
 
 private:
+    static OwnerDrawComboBox *band(TForm1 &form, int number);
     static void select(TForm1 &form, std::initializer_list<int> items);
     ProgramFolder m_folder;
 };
 
-void MainTest::select(TForm1 &form, std::initializer_list<int> items)
+// The program's own style and palette, so the window is drawn as its users see it.
+void MainTest::initTestCase()
+{
+    Themes::SetApplicationTheme(*qApp, Themes::ApplicationTheme);
+}
+
+OwnerDrawComboBox *MainTest::band(TForm1 &form, int number)
 {
     OwnerDrawComboBox *bands[] = {form.Band1, form.Band2, form.Band3,
                                   form.Band4, form.Band5, form.Band6};
-    int i = 0;
+    return bands[number - 1];
+}
+
+void MainTest::select(TForm1 &form, std::initializer_list<int> items)
+{
+    int number = 1;
     for (int item : items)
-        bands[i++]->setCurrentIndex(item);
+        band(form, number++)->setCurrentIndex(item);
     form.RefreshResult();
 }
 
@@ -99,10 +115,8 @@ void MainTest::modes()
     QFETCH(QList<int>, modes);
     QFETCH(QStringList, results);
     TForm1 form(m_folder.executable());
-    OwnerDrawComboBox *lists[] = {form.Band1, form.Band2, form.Band3,
-                                  form.Band4, form.Band5, form.Band6};
     for (int i = 0; i < bands.size(); ++i)
-        lists[i]->setCurrentIndex(bands[i]);
+        band(form, i + 1)->setCurrentIndex(bands[i]);
     form.RefreshResult();
     for (int step = 0; step < modes.size(); ++step) {
         form.NumberBands->setItemIndex(modes[step]);
@@ -157,7 +171,7 @@ void MainTest::mousePickUpdatesResult()
 
 void MainTest::closedListPaintsItemColours_data()
 {
-    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("number");
     QTest::addColumn<int>("item");
     QTest::addColumn<QColor>("fill");
     QTest::addColumn<QColor>("text");
@@ -183,15 +197,13 @@ static bool Near(const QColor &a, const QColor &b)
 
 void MainTest::closedListPaintsItemColours()
 {
-    QFETCH(int, band);
+    QFETCH(int, number);
     QFETCH(int, item);
     QFETCH(QColor, fill);
     QFETCH(QColor, text);
     TForm1 form(m_folder.executable());
     form.NumberBands->setItemIndex(3);
-    OwnerDrawComboBox *lists[] = {form.Band1, form.Band2, form.Band3,
-                                  form.Band4, form.Band5, form.Band6};
-    OwnerDrawComboBox *list = lists[band - 1];
+    OwnerDrawComboBox *list = band(form, number);
     list->setCurrentIndex(item);
 
     const QImage image = list->grab().toImage();
@@ -214,6 +226,71 @@ void MainTest::closedListPaintsItemColours()
     // Only the background (left and right of the text) and the text itself: nothing of the
     // platform's own item painting shows through at the row's far end.
     QCOMPARE(image.pixelColor(QPoint(field.right() - 1, field.center().y()) * scale), fill);
+}
+
+void MainTest::focusedListsKeepTheirColours_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QColor>("swatch");
+
+    QTest::newRow("red digit") << 1 << int(Red) << QColor(255, 0, 0);
+    QTest::newRow("violet digit") << 2 << int(Violet) << QColor(238, 130, 238);
+    QTest::newRow("white digit") << 3 << int(White) << QColor(255, 255, 255);
+    QTest::newRow("black multiplier") << 4 << int(Black) << QColor(0, 0, 0);
+    QTest::newRow("silver multiplier") << 4 << int(Silver) << QColor(192, 192, 192);
+    QTest::newRow("brown tolerance") << 5 << 0 << QColor(165, 42, 42);
+    QTest::newRow("gold tolerance") << 5 << 6 << QColor(255, 215, 0);
+    QTest::newRow("grey coefficient") << 6 << 8 << QColor(128, 128, 128);
+}
+
+// Whether focused shows plain's pixels over area, but for the dotted frame on the edge of ring,
+// whose pixels may only be inverted.
+static bool OnlyDottedFrameAdded(const QImage &plain, const QImage &focused, const QRect &area,
+                                 const QRect &ring)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const bool onRing = ring.contains(x, y) && !ring.adjusted(1, 1, -1, -1).contains(x, y);
+            const QRgb change = plain.pixel(x, y) ^ focused.pixel(x, y);
+            if (change != 0 && !(onRing && change == 0xFFFFFF))
+                return false;
+        }
+    return true;
+}
+
+void MainTest::focusedListsKeepTheirColours()
+{
+    QFETCH(int, number);
+    QFETCH(int, item);
+    QFETCH(QColor, swatch);
+    TForm1 form(m_folder.executable());
+    form.NumberBands->setItemIndex(3);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    OwnerDrawComboBox *list = band(form, number);
+    list->setCurrentIndex(item);
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, list);
+    const QImage closed = list->grab().toImage();
+    QCOMPARE(closed.pixelColor(field.right() - 2, field.center().y()), swatch);
+    list->setFocus(Qt::TabFocusReason);
+    QVERIFY2(OnlyDottedFrameAdded(closed, list->grab().toImage(), list->rect(), field),
+             "the focused box differs from the unfocused one by more than the dotted frame");
+
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QRect row = view->visualRect(view->model()->index(item, 0));
+    const QImage current = view->viewport()->grab().toImage();
+    QTest::keyClick(view, item == 0 ? Qt::Key_Down : Qt::Key_Up);
+    const QImage other = view->viewport()->grab().toImage();
+    QCOMPARE(other.pixelColor(row.right() - 2, row.center().y()), swatch);
+    QVERIFY2(OnlyDottedFrameAdded(other, current, row, row),
+             "the list's current row differs from the other rows by more than the dotted frame");
+    list->hidePopup();
 }
 
 void MainTest::pictureDecodesAtNaturalSize()

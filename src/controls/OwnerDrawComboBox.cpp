@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -48,6 +49,21 @@ QStyle *dropDownListStyle()
     return style.data();
 }
 
+// The platform's focus frame: a dotted edge whose dots invert what lies beneath, as Windows draws
+// it over an owner-drawn item. Qt's Windows style draws those dots; the widget's own style may
+// mark the focus otherwise (Fusion shades the whole item), which would change the owner's colours.
+// Null only where Qt was built without that style, which the constructor reports.
+const QStyle *dottedFocusStyle()
+{
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = QStyleFactory::create(QStringLiteral("Windows"));
+        if (!style.isNull())
+            style->setParent(qApp);
+    }
+    return style.data();
+}
+
 void drawFocusFrame(QPainter *painter, const QRect &rect, const QStyleOption &from,
                     const QWidget *widget)
 {
@@ -55,9 +71,12 @@ void drawFocusFrame(QPainter *painter, const QRect &rect, const QStyleOption &fr
     focus.QStyleOption::operator=(from);
     focus.rect = rect;
     focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
-    focus.backgroundColor = from.palette.color(QPalette::Highlight);
-    const QStyle *style = widget != nullptr ? widget->style() : QApplication::style();
-    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    // The dots are the inverse of black, white, and exclusive-or turns white into inversion.
+    focus.backgroundColor = Qt::black;
+    painter->save();
+    painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    dottedFocusStyle()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    painter->restore();
 }
 
 class ItemDelegate : public QStyledItemDelegate
@@ -92,6 +111,8 @@ OwnerDrawComboBox::OwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
         return true;
     }();
     Q_UNUSED(accessibleInstalled);
+    if (dottedFocusStyle() == nullptr)
+        throw std::runtime_error("OwnerDrawComboBox needs Qt's Windows style for its focus frame");
     // Qt sends activated() only for the user's picks: list clicks, arrow keys and the wheel.
     connect(this, &QComboBox::activated, this, &OwnerDrawComboBox::change);
 }
@@ -208,7 +229,9 @@ void OwnerDrawComboBox::paintEvent(QPaintEvent * /*event*/)
     QStylePainter painter(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    // The frame and arrow come from the style; the item is the owner's alone.
+    // The frame and arrow come from the style; the item is the owner's alone, and the focus shows
+    // only as the dotted frame over it.
+    option.state &= ~QStyle::State_HasFocus;
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
