@@ -61,13 +61,20 @@ struct Line
     std::size_t ValueEnd;   // the trimmed line's end
 };
 
+// Narrows [begin, end) to leave out the blanks at both ends.
 template <typename Unit>
-void SetName(std::basic_string_view<Unit> text, std::size_t begin, std::size_t end, Line &line)
+void Trim(std::basic_string_view<Unit> text, std::size_t &begin, std::size_t &end)
 {
     while (begin < end && IsBlank(text[begin]))
         ++begin;
     while (end > begin && IsBlank(text[end - 1]))
         --end;
+}
+
+template <typename Unit>
+void SetName(std::basic_string_view<Unit> text, std::size_t begin, std::size_t end, Line &line)
+{
+    Trim(text, begin, end);
     line.NameBegin = begin;
     line.NameEnd = begin + std::min(end - begin, text.substr(begin, end - begin).find(Unit{0}));
 }
@@ -76,10 +83,7 @@ template <typename Unit> void Classify(std::basic_string_view<Unit> text, Line &
 {
     std::size_t first = line.Begin;
     std::size_t last = line.ContentEnd;
-    while (first < last && IsBlank(text[first]))
-        ++first;
-    while (last > first && IsBlank(text[last - 1]))
-        --last;
+    Trim(text, first, last);
     line.Blank = first == last;
     if (line.Blank || text[first] == CommentMark)
         return;
