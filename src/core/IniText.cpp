@@ -37,12 +37,12 @@ template <typename Unit> bool EqualIgnoringCase(std::basic_string_view<Unit> a, 
     });
 }
 
-// A text as the code units the rules apply to: bytes, or UTF-16 units after the mark.
-template <typename Unit> struct Units
+// One pair of matching quotes around a value, which reading removes.
+template <typename Unit> bool IsQuoted(std::basic_string_view<Unit> value)
 {
-    std::basic_string_view<Unit> Text;
-    std::size_t Start; // after a UTF-8 byte-order mark
-};
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
 
 enum class LineKind { Other, Section, Key };
 
@@ -108,12 +108,12 @@ template <typename Unit> void Classify(std::basic_string_view<Unit> text, Line &
     line.ValueEnd = std::max(last, line.ValueBegin);
 }
 
-template <typename Unit> std::vector<Line> SplitLines(Units<Unit> units)
+// The text is the code units the rules apply to: bytes, or UTF-16 units, after any byte-order mark.
+template <typename Unit> std::vector<Line> SplitLines(std::basic_string_view<Unit> text)
 {
-    const std::basic_string_view<Unit> text = units.Text;
     const Unit lineEnds[] = {'\r', '\n'};
     std::vector<Line> lines;
-    for (std::size_t begin = units.Start; begin < text.size();) {
+    for (std::size_t begin = 0; begin < text.size();) {
         Line line{};
         line.Begin = begin;
         line.ContentEnd = std::min(text.find_first_of(lineEnds, begin, 2), text.size());
@@ -172,19 +172,18 @@ Location Find(std::basic_string_view<Unit> text, const std::vector<Line> &lines,
 
 // The value as the service hands it out: up to a NUL, less one pair of matching quotes.
 template <typename Unit>
-std::optional<std::basic_string_view<Unit>> ReadUnits(Units<Unit> units, std::string_view section,
-                                                      std::string_view key)
+std::optional<std::basic_string_view<Unit>>
+ReadUnits(std::basic_string_view<Unit> text, std::string_view section, std::string_view key)
 {
-    const std::vector<Line> lines = SplitLines(units);
-    const Location found = Find(units.Text, lines, section, key);
+    const std::vector<Line> lines = SplitLines(text);
+    const Location found = Find(text, lines, section, key);
     if (!found.Key || !lines[*found.Key].HasEquals)
         return std::nullopt;
     const Line &line = lines[*found.Key];
     std::basic_string_view<Unit> value =
-        units.Text.substr(line.ValueBegin, line.ValueEnd - line.ValueBegin);
+        text.substr(line.ValueBegin, line.ValueEnd - line.ValueBegin);
     value = value.substr(0, value.find(Unit{0}));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
+    if (IsQuoted(value))
         value = value.substr(1, value.size() - 2);
     return value;
 }
@@ -206,13 +205,12 @@ template <typename Unit> std::basic_string<Unit> Widen(std::string_view ascii)
 }
 
 template <typename Unit>
-std::basic_string<Unit> WriteUnits(Units<Unit> units, std::string_view section,
+std::basic_string<Unit> WriteUnits(std::basic_string_view<Unit> text, std::string_view section,
                                    std::string_view key, std::string_view value,
                                    std::string_view newLine)
 {
     using String = std::basic_string<Unit>;
-    const std::basic_string_view<Unit> text = units.Text;
-    const std::vector<Line> lines = SplitLines(units);
+    const std::vector<Line> lines = SplitLines(text);
     const Location found = Find(text, lines, section, key);
     const String wideNewLine = Widen<Unit>(newLine);
     const String eol(LineEndingStyle<Unit>(text, lines, wideNewLine));
@@ -298,9 +296,10 @@ std::string ToUtf8(std::u16string_view units)
     return utf8;
 }
 
-Units<char> ByteUnits(std::string_view text)
+// A UTF-8 byte-order mark is kept aside, so that no line starts with it.
+std::string_view Utf8MarkOf(std::string_view text)
 {
-    return {text, text.starts_with(Utf8Bom) ? Utf8Bom.size() : 0};
+    return text.starts_with(Utf8Bom) ? Utf8Bom : std::string_view();
 }
 
 enum Field : unsigned { SectionField = 1, KeyField = 2, ValueField = 4 };
@@ -336,10 +335,7 @@ constexpr std::array<StorageRule, 8> StorageRules = {{
      "starts with \";\" and would read as a comment"},
     {KeyField, [](std::string_view t) { return t.starts_with('['); },
      "starts with \"[\" and could read as a section"},
-    {ValueField,
-     [](std::string_view t) {
-         return t.size() >= 2 && (t.front() == '"' || t.front() == '\'') && t.back() == t.front();
-     },
+    {ValueField, [](std::string_view t) { return IsQuoted(t); },
      "stands in matching quotes, which reading removes"},
 }};
 
@@ -427,10 +423,10 @@ std::optional<std::string> ReadIniString(std::string_view text, std::string_view
     if (text.size() > MaxIniTextSize)
         return std::nullopt;
     if (const std::optional<Utf16Text> utf16 = DecodeUtf16(text)) {
-        const auto value = ReadUnits(Units<char16_t>{utf16->Units, 0}, section, key);
+        const auto value = ReadUnits(std::u16string_view(utf16->Units), section, key);
         return value ? std::optional(ToUtf8(*value)) : std::nullopt;
     }
-    const auto value = ReadUnits(ByteUnits(text), section, key);
+    const auto value = ReadUnits(text.substr(Utf8MarkOf(text).size()), section, key);
     return value ? std::optional(std::string(*value)) : std::nullopt;
 }
 
@@ -455,10 +451,11 @@ std::optional<std::string> WriteIniString(std::string_view text, std::string_vie
     if (IniTextRefusal(text))
         return std::nullopt;
     if (std::optional<Utf16Text> utf16 = DecodeUtf16(text)) {
-        utf16->Units = WriteUnits(Units<char16_t>{utf16->Units, 0}, section, key, value, newLine);
+        utf16->Units = WriteUnits(std::u16string_view(utf16->Units), section, key, value, newLine);
         return EncodeUtf16(*utf16);
     }
-    return WriteUnits(ByteUnits(text), section, key, value, newLine);
+    const std::string_view mark = Utf8MarkOf(text);
+    return std::string(mark) + WriteUnits(text.substr(mark.size()), section, key, value, newLine);
 }
 
 } // namespace bandix
