@@ -66,6 +66,10 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
         ${PROJECT_SOURCE_DIR}/packaging/bandix.desktop
         ${PROJECT_SOURCE_DIR}/resources/Bandix.png
         DESTINATION .)
+    # The licence of the Liberation Sans embedded in Bandix (resources/CMakeLists.txt).
+    find_file(BANDIX_CARRIED_FONT_LICENCE copyright
+        PATHS /usr/share/doc/fonts-liberation2 NO_DEFAULT_PATH REQUIRED)
+    install(FILES "${BANDIX_CARRIED_FONT_LICENCE}" DESTINATION . RENAME LiberationSans-LICENSE.txt)
     set(CPACK_GENERATOR TGZ)
 endif()
 

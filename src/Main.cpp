@@ -8,6 +8,7 @@
 #include "OwnerDrawComboBox.h"
 #include "RadioGroup.h"
 #include "Themes.h"
+#include "WindowFont.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,13 +40,6 @@ void NameItems(OwnerDrawComboBox *band, bandix::BandColour (*colourOf)(int))
             i, QString::fromStdString(Language::ColourName(static_cast<int>(colourOf(i)))));
 }
 
-// The window's font: Segoe UI where it exists (Windows), otherwise the families closest to its
-// metrics before the generic sans, whose usual stand-in is much wider and runs the result line
-// past the window's edge.
-const QStringList WindowFontFamilies = {QStringLiteral("Segoe UI"),
-                                        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                        QStringLiteral("Helvetica")};
-
 // Where each control sits at 96 dpi, in tab order for the controls that take focus.
 struct Placement
 {
@@ -61,11 +55,7 @@ TForm1::TForm1(const QString &executablePath, QWidget *parent)
       m_executablePath(executablePath)
 {
     setWindowTitle(QStringLiteral("Calculate Color on Resistor"));
-    QFont font;
-    font.setFamilies(WindowFontFamilies);
-    font.setPointSize(9);
-    font.setStyleHint(QFont::SansSerif);
-    setFont(font);
+    setFont(WindowFont::Font());
     Themes::SetWindowTheme(*this, Themes::WindowTheme);
     resize(442, 441);
 

@@ -1,0 +1,72 @@
+// The window's font, with the carried Liberation Sans where the system lacks the wanted families.
+#include "WindowFont.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace {
+
+// Before the generic sans, whose usual stand-in (DejaVu Sans) is much wider and runs the result
+// line past the window's edge. Liberation Sans and Arial share their metrics.
+const QStringList WindowFontFamilies = {QStringLiteral("Segoe UI"),
+                                        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                        QStringLiteral("Helvetica")};
+
+// The fonts the program carries; the folder exists only in the builds that carry one.
+const QString CarriedFontFolder = QStringLiteral(":/fonts");
+
+bool SystemHasAWindowFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : WindowFontFamilies)
+        if (families.contains(family, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+bool RegisterCarriedFonts()
+{
+    const QDir folder(CarriedFontFolder);
+    bool registered = false;
+    for (const QString &name : folder.entryList(QDir::Files)) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly) ||
+            QFontDatabase::addApplicationFontFromData(file.readAll()) < 0)
+            throw std::runtime_error("Unable to load the carried font " + name.toStdString());
+        registered = true;
+    }
+    return registered;
+}
+
+// Registered once, the first time the font is asked for: the system's fonts do not change
+// while the program runs.
+bool CarriedFontRegistered()
+{
+    static const bool registered = !SystemHasAWindowFamily() && RegisterCarriedFonts();
+    return registered;
+}
+
+} // namespace
+
+namespace WindowFont {
+
+QFont Font()
+{
+    CarriedFontRegistered();
+    QFont font;
+    font.setFamilies(WindowFontFamilies);
+    font.setPointSize(9);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+bool UsesCarriedFont()
+{
+    return CarriedFontRegistered();
+}
+
+} // namespace WindowFont

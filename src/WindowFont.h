@@ -1,0 +1,17 @@
+// The window's font: Segoe UI's metrics on every desktop the program runs on.
+#pragma once
+
+#include <QFont>
+
+namespace WindowFont {
+
+// Segoe UI at 9 points where it exists (Windows), otherwise the family closest to its metrics.
+// Where the system has none of those families, registers the Liberation Sans the program carries
+// (Linux builds), so the window's fixed layout holds its texts; throws std::runtime_error if that
+// font cannot be registered.
+QFont Font();
+
+// Whether the window's font is the one the program carries rather than one of the system's.
+bool UsesCarriedFont();
+
+} // namespace WindowFont
