@@ -27,6 +27,25 @@ reproducible_packaging() {
     export SOURCE_DATE_EPOCH TZ=UTC
 }
 
+# Prints each file under the folder $1 that names a path in one of the folders after it, with
+# the first string that does: its 8-bit and UTF-16 text, or a link's target. A folder counts
+# only where a path starts, so the home /root is not found in /proc/self/root/.
+paths_named_in() {
+    local folder=$1 file found path pattern=""
+    shift
+    for path in "$@"; do
+        path=${path%/}
+        [ -n "$path" ] && pattern+="${pattern:+|}\\Q$path/\\E"
+    done
+    [ -n "$pattern" ] || return 0
+    while IFS= read -r -d '' file; do
+        found=$({ if [ -L "$file" ]; then readlink "$file"
+                  else strings -a -e S "$file"; strings -a -e l "$file"; fi; } |
+                LC_ALL=C grep -m 1 -P "(^|[^[:alnum:]._-])($pattern)" || true)
+        [ -z "$found" ] || echo "${file#"$folder"/}: $found"
+    done < <(find "$folder" \( -type f -o -type l \) -print0 | LC_ALL=C sort -z)
+}
+
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark,
 # a font so the offscreen tests render text, and Liberation Sans, which keeps the window's
 # metrics where Segoe UI is missing.
