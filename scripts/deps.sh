@@ -1,5 +1,6 @@
 # Sourced by the other scripts: installs the Debian packages they need, only those missing.
 # Usage: ensure_packages pkg...
+# shellcheck shell=bash
 
 ensure_packages() {
     local missing=()
@@ -81,9 +82,11 @@ paths_named_in() {
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark,
 # a font so the offscreen tests render text, and Liberation Sans, which keeps the window's
 # metrics where Segoe UI is missing.
+# shellcheck disable=SC2034 # for the scripts that source this one
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
                 libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
 
 # What the tests need beyond the build: a private X display and D-Bus session with the
 # accessibility bus, and the screen reader's side of it.
+# shellcheck disable=SC2034 # for the scripts that source this one
 TEST_PACKAGES=(xvfb xauth dbus at-spi2-core python3-pyatspi)
