@@ -64,7 +64,7 @@ show_difference() {
     else
         echo "      $(cmp -l "$1" "$2" 2>/dev/null | wc -l) bytes differ, the first at" \
             "$(cmp "$1" "$2" 2>&1 | grep -o 'byte [0-9]*'); sizes $(stat -c %s "$1" "$2" | paste -sd /)"
-        diff <(strings -a -n 6 "$1") <(strings -a -n 6 "$2") | grep '^[<>]' | head -n 4 | sed 's/^/      /'
+        diff <(strings -a -n 6 "$1") <(strings -a -n 6 "$2") | grep '^[<>]' | head -n 4 | sed 's/^/      /' || true
     fi
 }
 
@@ -76,12 +76,10 @@ compare() (
     sum_b=$(sha256sum <"$b" | cut -d ' ' -f 1)
     printf '  %s  %s\n' "$sum_a" "${a#"$tmp"/}" "$sum_b" "${b#"$other"/}"
     rm -rf "$tmp/unpacked"
-    unpack "$a" "$tmp/unpacked/1"
-    unpack "$b" "$tmp/unpacked/2"
-    cd "$tmp/unpacked"
+    unpack "$a" "$tmp/unpacked/1" && unpack "$b" "$tmp/unpacked/2" && cd "$tmp/unpacked" || return
     for file in 1 2; do
-        paths_named_in "$file" "$HOME" "$tmp" "$other" "$first" "$second"
-    done | sort -u >found
+        paths_named_in "$file" "$HOME" "$tmp" "$other" "$first" "$second" | sed "s|^|archive $file: |"
+    done >found
     if [ -s found ]; then
         echo "  Folders of this build named in the archive:"
         sed 's/^/    /' found
