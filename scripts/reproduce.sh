@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Packs the current commit in two fresh clones and checks both give the same bytes, naming no build folder.
+# Packs the current commit in two fresh clones and checks that the two archives are the same bytes.
 # Usage: scripts/reproduce.sh [linux|windows|all]   (default all; uncommitted changes are left out)
 # The second clone differs where two builders would: another path and depth, a later time,
 # another umask and time zone, and another file system where /dev/shm has one, since that
 # decides the order a folder lists its files in. Both share the Qt for Windows in BANDIX_CACHE.
+# No file in either archive may hold the home folder or a folder of the clones.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
