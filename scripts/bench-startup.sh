@@ -6,6 +6,7 @@
 # same Qt for Windows), each started under Wine. Wine's own start is in every figure, so only the
 # ratios mean much.
 # Environment: BENCH_IDLE_MS (wait before reading memory, default 300).
+# shellcheck disable=SC2016 # the single-quoted $1… are awk's columns
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Static analysis of our own code: clang-format, clang-tidy (.clang-tidy) and cppcheck.
+# Static analysis of our own code: clang-format, clang-tidy (.clang-tidy), cppcheck and shellcheck.
 # Any finding fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang-tidy cppcheck
+ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang-tidy cppcheck shellcheck
 
-sources=$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h')
+mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h')
 
 echo "clang-format"
-clang-format --dry-run --Werror $sources
+clang-format --dry-run --Werror "${sources[@]}"
 
 # The dev build's compile_commands.json; generated sources (moc, rcc) are not ours to lint.
 cmake --preset dev >/dev/null
@@ -24,4 +24,8 @@ cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ \
     --suppress=missingIncludeSystem --suppress=unknownMacro \
     -I src -I src/core -I src/controls \
     src bench fuzz
+
+echo "shellcheck"
+mapfile -t shell_scripts < <(git ls-files '*.sh' .ci/run)
+shellcheck -x "${shell_scripts[@]}"
 echo "lint: no findings"

@@ -21,4 +21,6 @@ if [ ${#archives[@]} -ne 1 ]; then
     echo "Expected one archive in $dist, found ${#archives[@]}" >&2
     exit 1
 fi
+repack_reproducibly "${archives[0]}"
+write_sha256sums "${archives[0]}"
 realpath "${archives[0]}"

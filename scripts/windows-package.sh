@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
+ensure_packages zip unzip >&2
 windows_prepare >&2
 reproducible_packaging
 
@@ -21,4 +22,6 @@ if [ ${#archives[@]} -ne 1 ]; then
     echo "Expected one ZIP in $dist, found ${#archives[@]}" >&2
     exit 1
 fi
+repack_reproducibly "${archives[0]}"
+write_sha256sums "${archives[0]}"
 realpath "${archives[0]}"

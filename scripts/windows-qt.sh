@@ -33,6 +33,7 @@ echo "Building Qt $version for Windows into $prefix (about 12 minutes on 2 cores
 # so the machine's apt configuration stays as it is.
 eval "$(apt-config shell source_list Dir::Etc::sourcelist/f source_parts Dir::Etc::sourceparts/d)"
 mkdir -p "$work/apt/sources.list.d"
+# shellcheck disable=SC2154 # source_list and source_parts come from apt-config's eval
 sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$source_list" /dev/null "$source_parts"*.list \
     2>/dev/null >"$work/apt/sources.list" || true
 for parts_file in "$source_parts"*.sources; do

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Packs the current commit in two fresh clones and checks that the two archives are the same bytes.
+# Usage: scripts/reproduce.sh [linux|windows|all]   (default all; uncommitted changes are left out)
+# The second clone differs where two builders would: another path and depth, a later time,
+# another umask and time zone, and another file system where /dev/shm has one, since that
+# decides the order a folder lists its files in. Both share the Qt for Windows in BANDIX_CACHE.
+# No file in either archive may hold the home folder or a folder of the clones.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+started=$SECONDS
+source scripts/deps.sh
+ensure_packages git binutils unzip >&2
+
+case ${1:-all} in
+    linux | windows) kinds=("$1") ;;
+    all) kinds=(linux windows) ;;
+    *) echo "Usage: $0 [linux|windows|all]" >&2; exit 2 ;;
+esac
+
+commit=$(git rev-parse HEAD)
+git diff --quiet HEAD || echo "Uncommitted changes are not in the clones of $commit" >&2
+tmp=$(mktemp -d /tmp/bandix-reproduce.XXXXXX)
+other=$tmp
+if [ -w /dev/shm ]; then other=$(mktemp -d /dev/shm/bandix-reproduce.XXXXXX); fi
+trap 'rm -rf "$tmp" "$other"' EXIT
+first=$tmp/a
+second=$other/second/clone
+for clone in "$first" "$second"; do
+    git clone -q --no-checkout . "$clone"
+    git -C "$clone" checkout -q --detach "$commit"
+done
+
+# Packs $1 (linux or windows) in the clone $2 under the umask $3, with the settings after it in
+# the environment; the archive's path goes to $packed. The progress is kept, and shown on failure.
+pack() {
+    local kind=$1 clone=$2 mask=$3 log="$2-$1.log" script=package.sh began=$SECONDS
+    shift 3
+    [ "$kind" = linux ] || script=windows-package.sh
+    packed=$(umask "$mask" && env "$@" "$clone/scripts/$script" 2>"$log") ||
+        { tail -n 30 "$log" >&2; echo "FAIL: packing $kind in $clone" >&2; exit 1; }
+    echo "Packed $kind in $clone (umask $mask${*:+, }$*): $((SECONDS - began)) s"
+}
+
+# The archive's entries with their modes, owners, sizes and times, in the archive's order.
+listing() {
+    case $1 in
+        *.zip) zipinfo -l "$1" | tail -n +2 ;;
+        *) tar -tvzf "$1" ;;
+    esac
+}
+
+unpack() {
+    mkdir -p "$2"
+    case $1 in
+        *.zip) unzip -q "$1" -d "$2" ;;
+        *) tar -xzf "$1" -C "$2" ;;
+    esac
+}
+
+# How two files differ: a text's first lines of diff; a binary's first differing byte, and
+# the first of its strings that differ.
+show_difference() {
+    if grep -qI . "$1" && grep -qI . "$2"; then
+        diff -u "$1" "$2" | sed -n '3,12s/^/      /p'
+    else
+        echo "      $(cmp -l "$1" "$2" 2>/dev/null | wc -l) bytes differ, the first at" \
+            "$(cmp "$1" "$2" 2>&1 | grep -o 'byte [0-9]*'); sizes $(stat -c %s "$1" "$2" | paste -sd /)"
+        diff <(strings -a -n 6 "$1") <(strings -a -n 6 "$2") | grep '^[<>]' | head -n 4 | sed 's/^/      /' || true
+    fi
+}
+
+# Compares the archives $1 and $2: their sums, then, if they differ, the listings and every file.
+# Both are also searched for the folders of this build. Fails on a difference or a find.
+compare() (
+    local a=$1 b=$2 sum_a sum_b file
+    sum_a=$(sha256sum <"$a" | cut -d ' ' -f 1)
+    sum_b=$(sha256sum <"$b" | cut -d ' ' -f 1)
+    printf '  %s  %s\n' "$sum_a" "${a#"$tmp"/}" "$sum_b" "${b#"$other"/}"
+    rm -rf "$tmp/unpacked"
+    unpack "$a" "$tmp/unpacked/1" && unpack "$b" "$tmp/unpacked/2" && cd "$tmp/unpacked" || return
+    for file in 1 2; do
+        paths_named_in "$file" "$HOME" "$tmp" "$other" "$first" "$second" | sed "s|^|archive $file: |"
+    done >found
+    if [ -s found ]; then
+        echo "  Folders of this build named in the archive:"
+        sed 's/^/    /' found
+    fi
+    if [ "$sum_a" = "$sum_b" ]; then
+        [ ! -s found ]
+        return
+    fi
+
+    if ! diff <(listing "$a") <(listing "$b") >listing.diff; then
+        echo "  The listings differ$(cmp -s <(listing "$a" | sort) <(listing "$b" | sort) &&
+            echo ' only in their order'):"
+        sed -n '1,20s/^/    /p' listing.diff
+    fi
+    while IFS= read -r file; do
+        if [ ! -f "1/$file" ]; then
+            echo "  Only in the second: $file"
+        elif [ ! -f "2/$file" ]; then
+            echo "  Only in the first: $file"
+        elif ! cmp -s "1/$file" "2/$file"; then
+            echo "  Differs: $file"
+            show_difference "1/$file" "2/$file"
+        fi
+    done < <(find 1 2 -type f -printf '%P\n' | LC_ALL=C sort -u)
+    echo "  The archives first differ at $(cmp "$a" "$b" 2>&1 | grep -o 'byte [0-9]*')"
+    return 1
+)
+
+# The second build turns the group write bit of the caller's umask over.
+mask=$(umask)
+other_mask=$(printf '%04o' $((8#$mask ^ 8#0020)))
+failed=()
+for kind in "${kinds[@]}"; do
+    began=$SECONDS
+    pack "$kind" "$first" "$mask"
+    archive_a=$packed
+    pack "$kind" "$second" "$other_mask" TZ=XST-5:30
+    archive_b=$packed
+    if compare "$archive_a" "$archive_b"; then
+        echo "PASS: $kind archive reproduced ($((SECONDS - began)) s)"
+    else
+        echo "FAIL: $kind archive not reproduced ($((SECONDS - began)) s)"
+        failed+=("$kind")
+    fi
+done
+echo "Reproducing ${kinds[*]} took $((SECONDS - started)) s"
+[ ${#failed[@]} -eq 0 ]
