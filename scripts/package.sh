@@ -14,6 +14,8 @@ cmake --build "$build" >&2
 # A fresh folder, so the one archive in it is the one just made.
 rm -rf "$dist"
 cpack --config "$build/CPackConfig.cmake" -B "$dist" >&2
+# What a download page offers, and nothing else: the archive and SHA256SUMS.
+rm -rf "$dist/_CPack_Packages"
 
 shopt -s nullglob
 archives=("$dist"/Bandix-*.tar.gz)
