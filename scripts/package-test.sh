@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/deps.sh
+source scripts/packaging.sh
 source scripts/xvfb.sh
 ensure_packages xvfb x11-utils xdotool desktop-file-utils binutils
 
@@ -39,9 +40,9 @@ folders=("$work"/*/)
 [ ${#folders[@]} -eq 1 ] || fail "the archive should hold one folder, not ${#folders[@]}"
 folder=${folders[0]%/}
 
-for file in Bandix qt.conf bandix.desktop Bandix.png lib/libQt6Core.so.6 lib/libQt6Widgets.so.6 \
-    plugins/platforms/libqxcb.so plugins/platforms/libqoffscreen.so \
-    plugins/imageformats/libqjpeg.so; do
+for file in Bandix qt.conf bandix.desktop Bandix.png LiberationSans-LICENSE.txt \
+    lib/libQt6Core.so.6 lib/libQt6Widgets.so.6 plugins/platforms/libqxcb.so \
+    plugins/platforms/libqoffscreen.so plugins/imageformats/libqjpeg.so; do
     [ -e "$folder/$file" ] || fail "$file is missing from the archive"
 done
 [ -x "$folder/Bandix" ] || fail "Bandix is not executable"

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+source scripts/packaging.sh
 ensure_packages "${BUILD_PACKAGES[@]}" >&2
 reproducible_packaging
 

@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/windows-env.sh
+source scripts/packaging.sh
 source scripts/xvfb.sh
 ensure_packages xvfb x11-utils xdotool imagemagick xclip unzip e2fsprogs >&2
 

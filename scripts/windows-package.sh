@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/windows-env.sh
+source scripts/packaging.sh
 ensure_packages zip unzip >&2
 windows_prepare >&2
 reproducible_packaging

@@ -2,8 +2,8 @@
 #include "WindowFont.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <stdexcept>
@@ -19,13 +19,19 @@ const QStringList WindowFontFamilies = {QStringLiteral("Segoe UI"),
 // The fonts the program carries; the folder exists only in the builds that carry one.
 const QString CarriedFontFolder = QStringLiteral(":/fonts");
 
+QFont FontOfFamilies()
+{
+    QFont font;
+    font.setFamilies(WindowFontFamilies);
+    font.setPointSize(9);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+// Qt's own matching decides, so a family fontconfig only aliases to another counts as missing.
 bool SystemHasAWindowFamily()
 {
-    const QStringList families = QFontDatabase::families();
-    for (const QString &family : WindowFontFamilies)
-        if (families.contains(family, Qt::CaseInsensitive))
-            return true;
-    return false;
+    return WindowFontFamilies.contains(QFontInfo(FontOfFamilies()).family(), Qt::CaseInsensitive);
 }
 
 bool RegisterCarriedFonts()
@@ -33,9 +39,7 @@ bool RegisterCarriedFonts()
     const QDir folder(CarriedFontFolder);
     bool registered = false;
     for (const QString &name : folder.entryList(QDir::Files)) {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::ReadOnly) ||
-            QFontDatabase::addApplicationFontFromData(file.readAll()) < 0)
+        if (QFontDatabase::addApplicationFont(folder.filePath(name)) < 0)
             throw std::runtime_error("Unable to load the carried font " + name.toStdString());
         registered = true;
     }
@@ -57,11 +61,7 @@ namespace WindowFont {
 QFont Font()
 {
     CarriedFontRegistered();
-    QFont font;
-    font.setFamilies(WindowFontFamilies);
-    font.setPointSize(9);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    return FontOfFamilies();
 }
 
 bool UsesCarriedFont()
