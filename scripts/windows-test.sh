@@ -11,6 +11,10 @@ cmake --preset windows-mingw >/dev/null
 cmake --build --preset windows-mingw
 wine_prepare "$PWD/build/windows-mingw/wineprefix"
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
+# One server for the whole run: tests starting together, or just as the last one's server
+# winds down, could otherwise race to start their own and lose the connection
+# ("wine client error: recvmsg: Connection reset by peer").
+"$WINESERVER" -p
 # The tests draw offscreen; a display would only let Wine open windows on it.
 unset DISPLAY WAYLAND_DISPLAY
 status=0
