@@ -11,12 +11,15 @@ cmake --preset windows-mingw >/dev/null
 cmake --build --preset windows-mingw
 wine_prepare "$PWD/build/windows-mingw/wineprefix"
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
-# One server for the whole run: tests starting together, or just as the last one's server
-# winds down, could otherwise race to start their own and lose the connection
-# ("wine client error: recvmsg: Connection reset by peer").
-"$WINESERVER" -p
 # The tests draw offscreen; a display would only let Wine open windows on it.
 unset DISPLAY WAYLAND_DISPLAY
+# One server for the whole run: tests starting together, or just as the last one's server
+# winds down, could otherwise race to start their own and lose the connection
+# ("wine client error: recvmsg: Connection reset by peer"). The first Wine program starts the
+# prefix's services, which live as long as the server and keep that program's output open; so
+# it is wineboot, not a test, or ctest would wait on those services for ever.
+"$WINESERVER" -p
+"$WINELOADER" wineboot </dev/null >/dev/null 2>&1
 status=0
 ctest --preset windows-mingw --parallel 2 || status=$?
 # What could not run as Windows code, and why.
