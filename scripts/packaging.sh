@@ -9,6 +9,15 @@ reproducible_packaging() {
     export SOURCE_DATE_EPOCH TZ=UTC
 }
 
+# Unpacks the archive $1 (.tar.gz or .zip) into the folder $2, creating it.
+unpack_archive() {
+    mkdir -p "$2"
+    case $1 in
+        *.zip) unzip -q "$1" -d "$2" ;;
+        *) tar -xzf "$1" -C "$2" ;;
+    esac
+}
+
 # CPack (CMake 3.25) packs the staged files in the order the file system lists them and
 # with the builder's user, group and umask, so one commit packed on two machines differs.
 # Repacks CPack's archive $1 (.tar.gz or .zip) in place: entries sorted by name, root's, files
@@ -19,11 +28,7 @@ repack_reproducibly() {
     work="$archive.repack"
     entries="$archive.entries"
     rm -rf "$work"
-    mkdir "$work"
-    case $archive in
-        *.zip) unzip -q "$archive" -d "$work" ;;
-        *) tar -xzf "$archive" -C "$work" ;;
-    esac
+    unpack_archive "$archive" "$work"
     rm "$archive"
     chmod -R u=rwX,go=rX "$work"
     find "$work" -mindepth 1 -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +

@@ -56,14 +56,6 @@ listing() {
     esac
 }
 
-unpack() {
-    mkdir -p "$2"
-    case $1 in
-        *.zip) unzip -q "$1" -d "$2" ;;
-        *) tar -xzf "$1" -C "$2" ;;
-    esac
-}
-
 # How two files differ: a text's first lines of diff; a binary's first differing byte, and
 # the first of its strings that differ.
 show_difference() {
@@ -84,7 +76,7 @@ compare() (
     sum_b=$(sha256sum <"$b" | cut -d ' ' -f 1)
     printf '  %s  %s\n' "$sum_a" "${a#"$tmp"/}" "$sum_b" "${b#"$other"/}"
     rm -rf "$tmp/unpacked"
-    unpack "$a" "$tmp/unpacked/1" && unpack "$b" "$tmp/unpacked/2" && cd "$tmp/unpacked" || return
+    unpack_archive "$a" "$tmp/unpacked/1" && unpack_archive "$b" "$tmp/unpacked/2" && cd "$tmp/unpacked" || return
     for file in 1 2; do
         paths_named_in "$file" "$HOME" "${BANDIX_CACHE:-$HOME/.cache/bandix}" "$tmp" "$other" \
             "$first" "$second" | sed "s|^|archive $file: |" || return
