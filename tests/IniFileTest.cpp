@@ -194,8 +194,9 @@ namespace {
 
 // The forms of lines users' files hold; "%" takes one of the stored values.
 const char *const Headers[] = {
-    "[Language]", "[ language ]", "[LANGUAGE] ; comment", "[Language]x", "[]",
-    "[Other]",    "[Lang",        "\x1a[Language]\f"};
+    "[Language]",  "[ language ]", "[LANGUAGE] ; comment", "[Language]x", "[]",
+    "[Other]",     "[Lang",        "\x1a[Language]\f",     "[Language]]", "[Language] [x]",
+    "[Lang]uage]x"};
 const char *const Keys[] = {"Used=%",      "USED =\t%  ",   "\vused= %", "Used",
                             "Other=1",     "; Used=2",      "Left=546",  "Used\x1a=\f%",
                             "[Language=%", "Sprog=\xC3\xB8"};
@@ -250,7 +251,7 @@ QString Trimmed(QString text)
 
 // A file as its sections, keys and values: the encoding, then each line that holds something,
 // trimmed, a header as its name alone. The service drops blank lines, an empty "[]" header and
-// what follows a header's "]" when it rewrites a file; Bandix keeps the user's lines as they are.
+// what follows a header's last "]" when it rewrites a file; Bandix keeps the user's lines whole.
 QStringList ProfileLines(const QByteArray &bytes)
 {
     const bool little = bytes.startsWith("\xFF\xFE");
@@ -264,7 +265,7 @@ QStringList ProfileLines(const QByteArray &bytes)
     static const QRegularExpression lineEnds(QStringLiteral("[\r\n]+"));
     for (QString line : QString(decode(bytes)).split(lineEnds)) {
         line = Trimmed(line);
-        const qsizetype close = line.indexOf(u']');
+        const qsizetype close = line.lastIndexOf(u']');
         const qsizetype equals = line.indexOf(u'=');
         if (line.startsWith(u'[') && close > 0)
             line = u'[' + Trimmed(line.mid(1, close - 1)) + u']';
@@ -295,7 +296,8 @@ void IniFileTest::agreesWithTheProfileService_data()
     for (const auto &reported :
          {"[Language]\rUsed=2\r"sv, "[Language]\nUsed=2\rOther=1\n"sv,
           "[Language]\nUSED =\t7  \r[Other]\nLeft=546\r\n"sv, "[Language]\nUsed= \"2\" \n"sv,
-          "[Language] ; comment\nUsed=2\n"sv, "[Language]\nUsed\n"sv, "[Language]\nUsed=2\0"sv})
+          "[Language] ; comment\nUsed=2\n"sv, "[Language]\nUsed\n"sv, "[Language]\nUsed=2\0"sv,
+          "[Language]]\nUsed=2\n"sv, "[Language] ; see [notes]\nUsed=2\n"sv})
         QTest::addRow("reported: %s",
                       QByteArray(reported.data()).toPercentEncoding("[]=;\"' ").constData())
             << QByteArray(reported.data(), static_cast<qsizetype>(reported.size()))

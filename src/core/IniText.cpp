@@ -87,11 +87,12 @@ template <typename Unit> void Classify(std::basic_string_view<Unit> text, Line &
     line.Blank = first == last;
     if (line.Blank || text[first] == CommentMark)
         return;
-    // A header is the name up to the first "]"; what follows it on the line is ignored.
-    const std::size_t close = text.substr(0, last).find(Unit{']'}, first);
+    // A header's name runs to the last "]" on its line, as the profile service reads it: "[a]]"
+    // names the section "a]". What follows that "]" is ignored.
+    const std::size_t close = text.substr(first, last - first).rfind(Unit{']'});
     if (text[first] == '[' && close != std::basic_string_view<Unit>::npos) {
         line.Kind = LineKind::Section;
-        SetName(text, first + 1, close, line);
+        SetName(text, first + 1, first + close, line);
         return;
     }
     const std::size_t equals = std::min(text.substr(0, last).find(Unit{'='}, first), last);
@@ -328,7 +329,7 @@ constexpr std::array<StorageRule, 8> StorageRules = {{
      [](std::string_view t) { return !t.empty() && (IsBlank(t.front()) || IsBlank(t.back())); },
      "starts or ends with a blank"},
     {SectionField, [](std::string_view t) { return t.find(']') != std::string_view::npos; },
-     "holds \"]\", which ends a section's name"},
+     "holds \"]\", which readers that end a section's name at its first \"]\" would cut short"},
     {KeyField, [](std::string_view t) { return t.find('=') != std::string_view::npos; },
      "holds \"=\""},
     {KeyField, [](std::string_view t) { return t.starts_with(CommentMark); },

@@ -21,10 +21,11 @@ std::optional<std::int32_t> ParseRuntimeInteger(std::string_view text);
 
 // The value of the first matching key of the first matching section, read by the rules of
 // Windows' private profile service: CR, LF and CRLF end lines; UTF-16 with a byte-order mark is
-// read as such, anything else as 8-bit or UTF-8 text; names are matched without regard to ASCII
-// letter case; names and value are trimmed of blanks and end at a NUL; one pair of matching
-// quotes around the value is removed. Nothing when absent, when the key's line has no "=", or
-// when the text is larger than MaxIniTextSize. UTF-16 values come back as UTF-8.
+// read as such, anything else as 8-bit or UTF-8 text; a header's name runs to the last "]" on its
+// line; names are matched without regard to ASCII letter case; names and value are trimmed of
+// blanks and end at a NUL; one pair of matching quotes around the value is removed. Nothing when
+// absent, when the key's line has no "=", or when the text is larger than MaxIniTextSize. UTF-16
+// values come back as UTF-8.
 std::optional<std::string> ReadIniString(std::string_view text, std::string_view section,
                                          std::string_view key);
 
@@ -39,8 +40,8 @@ std::int32_t ReadIniInteger(std::string_view text, std::string_view section, std
 // IniTextRefusal refuses the text, so a caller never overwrites what it cannot keep whole.
 // Throws std::invalid_argument for a newLine other than LF or CRLF, and for a section, key or
 // value that could not be read back as written (line break, NUL, a character outside ASCII,
-// blanks around it, a key holding "=" or starting with ";" or "[", a section holding "]", a
-// value in matching quotes).
+// blanks around it, a key holding "=" or starting with ";" or "[", a value in matching quotes),
+// or not by readers that end a section's name at its first "]" (a section holding "]").
 std::optional<std::string> WriteIniString(std::string_view text, std::string_view section,
                                           std::string_view key, std::string_view value,
                                           std::string_view newLine);
