@@ -28,7 +28,7 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
                 libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
 
-# What the tests need beyond the build: a private X display and D-Bus session with the
-# accessibility bus, and the screen reader's side of it.
+# What the tests need beyond the build: a private X display (xdpyinfo checks it is up) and D-Bus
+# session with the accessibility bus, and the screen reader's side of it.
 # shellcheck disable=SC2034 # for the scripts that source this one
-TEST_PACKAGES=(xvfb xauth dbus at-spi2-core python3-pyatspi)
+TEST_PACKAGES=(xvfb x11-utils dbus at-spi2-core python3-pyatspi)

@@ -1,5 +1,5 @@
-# Sourced by the package tests and the start-up benchmarks: starts an Xvfb of its own and exports
-# DISPLAY for it.
+# Sourced by the package tests, the start-up benchmarks and the screen reader's test session:
+# starts an Xvfb of its own and exports DISPLAY for it.
 # shellcheck shell=bash
 # Usage: start_xvfb WORK_FOLDER || ...   (sets xvfb_pid; says on stderr why it failed)
 start_xvfb() {
