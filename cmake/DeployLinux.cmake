@@ -1,5 +1,8 @@
-# Install step on Linux: copies the Qt plugins and the Qt and ICU libraries Bandix loads.
-# Expects BANDIX_EXECUTABLE (the built program) and BANDIX_QT_PLUGINS (plugin files) to be set.
+# Install step on Linux: copies the Qt plugins and the Qt and ICU libraries Bandix loads, and
+# writes the notices of everything of others the folder carries.
+# Expects BANDIX_EXECUTABLE (the built program), BANDIX_QT_PLUGINS (plugin files),
+# BANDIX_NOTICES_COMMAND (scripts/notices.py linux) and BANDIX_EMBEDDED_FILES (files of others
+# compiled into the program) to be set.
 
 set(bandix_prefix "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 
@@ -27,3 +30,7 @@ if(NOT bandix_libraries MATCHES "libQt6Widgets")
     message(FATAL_ERROR "No Qt libraries found for ${BANDIX_EXECUTABLE}")
 endif()
 file(INSTALL ${bandix_libraries} DESTINATION "${bandix_prefix}/lib" FOLLOW_SYMLINK_CHAIN)
+
+execute_process(COMMAND ${BANDIX_NOTICES_COMMAND} "${bandix_prefix}/THIRD-PARTY-NOTICES.txt"
+                        ${bandix_libraries} ${BANDIX_QT_PLUGINS} ${BANDIX_EMBEDDED_FILES}
+                COMMAND_ERROR_IS_FATAL ANY)

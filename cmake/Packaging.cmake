@@ -3,6 +3,12 @@
 # Bandix keeps Bandix.ini beside its executable, so the executable sits at the top of the
 # folder, where the user looks for both.
 install(TARGETS Bandix RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+
+# THIRD-PARTY-NOTICES.txt is made at install time by scripts/notices.py from the records of what
+# the archive really carries; it fails, naming the component, where a record is missing.
+find_program(BANDIX_PYTHON python3 REQUIRED)
+set(bandix_notices_tool "${PROJECT_SOURCE_DIR}/scripts/notices.py")
 
 # The files of the named Qt plugins ("platforms/qwindows.dll"…), all of which must exist.
 function(bandix_qt_plugin_files out)
@@ -18,20 +24,17 @@ function(bandix_qt_plugin_files out)
 endfunction()
 
 if(MINGW)
-    # No windeployqt for a cross build: cmake/DeployWindows.cmake gathers the DLLs instead.
-    bandix_qt_plugin_files(bandix_plugin_files
-        platforms/qwindows.dll imageformats/qjpeg.dll styles/qwindowsvistastyle.dll)
-    include(${CMAKE_CURRENT_LIST_DIR}/MinGWRuntime.cmake)
-    bandix_mingw_runtime_folders(bandix_dll_folders)
-    list(PREPEND bandix_dll_folders "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    # Qt, its plugins and the MinGW runtime are linked in: Bandix.exe is the whole program. Its
+    # linker map says which parts of them it took, and so whose notices it owes.
+    if(NOT BANDIX_STATIC_QT)
+        message(FATAL_ERROR "The Windows package is one executable and needs a static Qt")
+    endif()
     install(CODE "
-        set(BANDIX_EXECUTABLE \"$<TARGET_FILE:Bandix>\")
-        set(BANDIX_QT_PLUGINS \"${bandix_plugin_files}\")
-        set(BANDIX_DLL_FOLDERS \"${bandix_dll_folders}\")
-        set(BANDIX_OBJDUMP \"${CMAKE_OBJDUMP}\")
-        set(BANDIX_STRIP \"${CMAKE_STRIP}\")
+        execute_process(COMMAND \"${BANDIX_PYTHON}\" \"${bandix_notices_tool}\" windows
+                        \"${QT6_INSTALL_PREFIX}/records\" \"$<TARGET_FILE_DIR:Bandix>/Bandix.map\"
+                        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/THIRD-PARTY-NOTICES.txt\"
+                        COMMAND_ERROR_IS_FATAL ANY)
     ")
-    install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/DeployWindows.cmake)
     set(CPACK_GENERATOR ZIP)
 elseif(WIN32)
     qt_generate_deploy_app_script(TARGET Bandix FILENAME_VARIABLE bandix_deploy_script)
@@ -56,9 +59,13 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
         platforms/libqxcb.so platforms/libqoffscreen.so imageformats/libqjpeg.so
         xcbglintegrations/libqxcb-glx-integration.so xcbglintegrations/libqxcb-egl-integration.so)
 
+    # The Liberation Sans embedded in Bandix (resources/CMakeLists.txt) is Debian's too, and
+    # owes its notice like the libraries beside it.
     install(CODE "
         set(BANDIX_EXECUTABLE \"$<TARGET_FILE:Bandix>\")
         set(BANDIX_QT_PLUGINS \"${bandix_plugin_files}\")
+        set(BANDIX_NOTICES_COMMAND \"${BANDIX_PYTHON};${bandix_notices_tool};linux\")
+        set(BANDIX_EMBEDDED_FILES \"${BANDIX_CARRIED_FONT}\")
     ")
     install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/DeployLinux.cmake)
     install(FILES
@@ -66,10 +73,6 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
         ${PROJECT_SOURCE_DIR}/packaging/bandix.desktop
         ${PROJECT_SOURCE_DIR}/resources/Bandix.png
         DESTINATION .)
-    # The licence of the Liberation Sans embedded in Bandix (resources/CMakeLists.txt).
-    find_file(BANDIX_CARRIED_FONT_LICENCE copyright
-        PATHS /usr/share/doc/fonts-liberation2 NO_DEFAULT_PATH REQUIRED)
-    install(FILES "${BANDIX_CARRIED_FONT_LICENCE}" DESTINATION . RENAME LiberationSans-LICENSE.txt)
     set(CPACK_GENERATOR TGZ)
 endif()
 

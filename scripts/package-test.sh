@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the portable archive, unpacks it outside the build tree and drives the unpacked program
 # under Xvfb: it must load only the Qt it carries, and picking Danish must write Bandix.ini beside it.
+# The archive must carry our licence and a notice for every library it copies, and the Qt source
+# package a release passes on must unpack and match its .dsc.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 source scripts/deps.sh
 source scripts/packaging.sh
 source scripts/xvfb.sh
-ensure_packages xvfb x11-utils xdotool desktop-file-utils binutils
+ensure_packages xvfb x11-utils xdotool desktop-file-utils binutils dpkg-dev python3
 
 archive=$(scripts/package.sh)
 work=$(mktemp -d /tmp/bandix-package.XXXXXX)
@@ -40,7 +42,7 @@ folders=("$work"/*/)
 [ ${#folders[@]} -eq 1 ] || fail "the archive should hold one folder, not ${#folders[@]}"
 folder=${folders[0]%/}
 
-for file in Bandix qt.conf bandix.desktop Bandix.png LiberationSans-LICENSE.txt \
+for file in Bandix qt.conf bandix.desktop Bandix.png LICENSE THIRD-PARTY-NOTICES.txt \
     lib/libQt6Core.so.6 lib/libQt6Widgets.so.6 plugins/platforms/libqxcb.so \
     plugins/platforms/libqoffscreen.so plugins/imageformats/libqjpeg.so; do
     [ -e "$folder/$file" ] || fail "$file is missing from the archive"
@@ -51,6 +53,29 @@ done
 readelf -d "$folder/Bandix" | grep -qF 'Library rpath: [$ORIGIN/lib]' ||
     fail "Bandix does not look for its libraries in \$ORIGIN/lib alone"
 desktop-file-validate "$folder/bandix.desktop" || fail "bandix.desktop is not a valid menu entry"
+cmp -s LICENSE "$folder/LICENSE" || fail "the archive's LICENSE is not the repository's"
+# Each library and plugin the archive copies, and the font compiled into Bandix, is Debian's:
+# the notices must name its package.
+while IFS= read -r file; do
+    package=$(dpkg-query -S "$file" | cut -d: -f1)
+    grep -qE "\(Debian packages .*\b$package\b" "$folder/THIRD-PARTY-NOTICES.txt" ||
+        fail "THIRD-PARTY-NOTICES.txt has no notice of $package, which ${file##*/} comes from"
+done < <(cd "$folder" && find lib -type f -printf '/usr/lib/x86_64-linux-gnu/%f\n' &&
+         find plugins -type f -printf '/usr/lib/x86_64-linux-gnu/qt6/%p\n' &&
+         echo /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf)
+# A library without a copyright record stops the notices, naming it.
+orphan="$work/libunknown.so"
+: >"$orphan"
+if refused=$(python3 scripts/notices.py linux "$work/notices.txt" "$orphan" 2>&1) ||
+    ! grep -qF "$orphan" <<<"$refused" || [ -e "$work/notices.txt" ]; then
+    fail "notices for a file of no Debian package were not refused naming it: $refused"
+fi
+# The Qt source package a release carries: every file its .dsc lists, unpacked by dpkg-source.
+qt_source=$(scripts/qt-source.sh)
+(cd "$qt_source" && dsc_files_match qt6-base_*.dsc) || fail "the Qt source package does not match its .dsc"
+dpkg-source -x "$qt_source"/qt6-base_*.dsc "$work/qt6-base" >"$work/dpkg-source.log" 2>&1 ||
+    fail "the Qt source package does not unpack: $(tail -n 3 "$work/dpkg-source.log")"
+rm -rf "$work/qt6-base"
 built_here=$(paths_named_in "$folder" "$PWD" "$HOME")
 [ -z "$built_here" ] || fail "shipped files hold paths of the machine that built them: $built_here"
 

@@ -70,3 +70,17 @@ paths_named_in() {
         [ -z "$found" ] || echo "${file#"$folder"/}: ${found%%$'\n'*}"
     done < <(find "$folder" \( -type f -o -type l \) -print0 | LC_ALL=C sort -z)
 }
+
+# The files the Debian source control file $1 lists, as "SHA-256  name" lines.
+dsc_files() {
+    awk '/^Checksums-Sha256:/ { on = 1; next } /^[^ ]/ { on = 0 } on { print $1 "  " $3 }' "$1"
+}
+
+# Checks, in the current folder, every file the Debian source control file $1 lists against the
+# SHA-256 sum it gives; sha256sum names the file that differs.
+dsc_files_match() {
+    local listed
+    listed=$(dsc_files "$1")
+    [ -n "$listed" ] || { echo "$1 lists no files" >&2; return 1; }
+    sha256sum --quiet -c <<<"$listed" || { echo "the files beside $1 do not match it" >&2; return 1; }
+}
