@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Smoke test of the Windows ZIP as a user meets it: unpacked into a fresh folder and started under
-# Wine on Xvfb with Qt's windows platform. The window must show painted band lists, a focused one
+# Smoke test of the Windows ZIP as a user meets it: one folder holding Bandix.exe, which imports
+# only DLLs of Windows itself, with its licence and the notices of everything linked into it,
+# unpacked into a fresh folder and started under Wine on Xvfb with Qt's windows platform. The window must show painted band lists, a focused one
 # in its own colour, and the picture, picking Danish must write Bandix.ini beside Bandix.exe, a
 # restart must open in Danish, and a folder that refuses writes must bring up the error box
 # naming the file's Windows path.
@@ -13,6 +14,7 @@ source scripts/packaging.sh
 source scripts/xvfb.sh
 ensure_packages xvfb x11-utils xdotool imagemagick xclip unzip e2fsprogs >&2
 
+windows_prepare >&2
 archive=$(scripts/windows-package.sh)
 shots="$PWD/build/windows-package-test"
 rm -rf "$shots"
@@ -54,27 +56,42 @@ folders=("$work"/*/)
 [ ${#folders[@]} -eq 1 ] || fail "the ZIP should hold one folder, not ${#folders[@]}"
 folder=${folders[0]%/}
 
-# Exactly the program, the DLLs it loads and its three plugins.
-expected="Bandix.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll imageformats/qjpeg.dll
-libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll
-styles/qwindowsvistastyle.dll"
-actual=$(cd "$folder" && find . -type f | sed 's|^\./||' | sort)
-[ "$actual" = "$(tr ' ' '\n' <<<"$expected" | sed '/^$/d' | sort)" ] ||
-    fail "the folder should hold exactly: $expected; it holds: $actual"
+# Exactly the program, its licence and the notices.
+expected="Bandix.exe LICENSE THIRD-PARTY-NOTICES.txt"
+actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort | paste -sd ' ')
+[ "$actual" = "$expected" ] || fail "the folder should hold exactly: $expected; it holds: $actual"
+cmp -s LICENSE "$folder/LICENSE" || fail "the ZIP's LICENSE is not the repository's"
 
-# Every import is a DLL of the folder or one that Windows itself provides (Wine's system32).
+# Every import is a DLL that Windows itself provides (Wine's system32): no Qt, no MinGW runtime.
 system32="$WINEPREFIX/drive_c/windows/system32"
-shipped=$(cd "$folder" && find . -name '*.dll' -printf '%f\n' | tr '[:upper:]' '[:lower:]')
-while IFS= read -r binary; do
-    while IFS= read -r dll; do
-        lower=$(tr '[:upper:]' '[:lower:]' <<<"$dll")
-        grep -qxF "$lower" <<<"$shipped" && continue
-        [[ "$lower" == api-ms-win-* ]] && continue
-        [ -n "$(find "$system32" -maxdepth 1 -iname "$dll" -print -quit)" ] ||
-            fail "${binary#"$folder"/} imports $dll, which is neither in the folder nor in Windows"
-    done < <(x86_64-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ { print $3 }')
-    x86_64-w64-mingw32-objdump -h "$binary" | grep -q '\.debug_' && fail "$binary is not stripped"
-done < <(find "$folder" -type f \( -name '*.exe' -o -name '*.dll' \))
+while IFS= read -r dll; do
+    [[ "${dll,,}" == api-ms-win-* ]] && continue
+    [[ "${dll,,}" =~ ^(qt6|lib(stdc|gcc|winpthread)) ]] && fail "Bandix.exe imports $dll, which is not part of Windows"
+    [ -n "$(find "$system32" -maxdepth 1 -iname "$dll" -print -quit)" ] ||
+        fail "Bandix.exe imports $dll, which is not a DLL of Windows"
+done < <(x86_64-w64-mingw32-objdump -p "$folder/Bandix.exe" | awk '/DLL Name:/ { print $3 }')
+x86_64-w64-mingw32-objdump -h "$folder/Bandix.exe" | grep -q '\.debug_' && fail "Bandix.exe is not stripped"
+
+# A notice for Qt, for each library bundled into it that the linker took, and for the MinGW
+# runtime; and the sentences the JPEG and FreeType licences ask for.
+notices="$folder/THIRD-PARTY-NOTICES.txt"
+map=build/windows-mingw/bin/Bandix.map
+components=$(grep -o 'libQt6Bundled[A-Za-z0-9]*\.a' "$map" | sort -u | sed 's/^libQt6Bundled//; s/\.a$//; s/^Lib//')
+[ -n "$components" ] || fail "the linker map names no library bundled into Qt"
+for component in Qt $components mingw-w64 gcc-mingw-w64 "Independent JPEG Group" "The FreeType Project"; do
+    grep -qiF -- "$component" "$notices" || fail "THIRD-PARTY-NOTICES.txt has no notice of $component"
+done
+# Packaging refuses to go on without a component's licence text, naming the component: the
+# same link, its Qt records copied aside with libjpeg's licence taken out.
+records=$(mktemp -d)
+cp -r "$BANDIX_WINDOWS_QT/records" "$records/"
+rm "$records/records/attributions/src/3rdparty/libjpeg/LICENSE"
+sed "s|$BANDIX_WINDOWS_QT/|$records/|g" "$map" >"$records/Bandix.map"
+if missing=$(python3 scripts/notices.py windows "$records/records" "$records/Bandix.map" "$records/notices.txt" 2>&1) ||
+    ! grep -q 'LibJPEG.*LICENSE' <<<"$missing" || [ -e "$records/notices.txt" ]; then
+    fail "notices without libjpeg's licence file were not refused naming it: $missing"
+fi
+rm -rf "$records"
 built_here=$(paths_named_in "$folder" "$PWD" "$windows_cache" "$HOME")
 [ -z "$built_here" ] || fail "shipped files hold paths of the machine that built them: $built_here"
 
