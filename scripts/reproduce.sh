@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Packs the current commit in two fresh clones and checks that the two archives are the same bytes.
-# Usage: scripts/reproduce.sh [linux|windows|all]   (default all; uncommitted changes are left out)
+# Usage: scripts/reproduce.sh [linux|windows|release|all]   (default all, which is the release:
+# every file scripts/release.sh writes; uncommitted changes are left out)
 # The second clone differs where two builders would: another path and depth, a later time,
 # another umask, locale and time zone, and another file system where /dev/shm has one, since that
 # decides the order a folder lists its files in. Both share the Qt for Windows in BANDIX_CACHE.
@@ -13,9 +14,9 @@ source scripts/packaging.sh
 ensure_packages git binutils unzip >&2
 
 case ${1:-all} in
-    linux | windows) kinds=("$1") ;;
-    all) kinds=(linux windows) ;;
-    *) echo "Usage: $0 [linux|windows|all]" >&2; exit 2 ;;
+    linux | windows | release) kinds=("$1") ;;
+    all) kinds=(release) ;;
+    *) echo "Usage: $0 [linux|windows|release|all]" >&2; exit 2 ;;
 esac
 
 commit=$(git rev-parse HEAD)
@@ -37,12 +38,17 @@ for clone in "$first" "$second"; do
     git -C "$clone" checkout -q --detach "$commit"
 done
 
-# Packs $1 (linux or windows) in the clone $2 under the umask $3, with the settings after it in
-# the environment; the archive's path goes to $packed. The progress is kept, and shown on failure.
+# Packs $1 (linux, windows or release) in the clone $2 under the umask $3, with the settings after
+# it in the environment; the archive's or release folder's path goes to $packed. The progress is
+# kept, and shown on failure.
 pack() {
-    local kind=$1 clone=$2 mask=$3 log="$2-$1.log" script=package.sh began=$SECONDS
+    local kind=$1 clone=$2 mask=$3 log="$2-$1.log" script began=$SECONDS
     shift 3
-    [ "$kind" = linux ] || script=windows-package.sh
+    case $kind in
+        linux) script=package.sh ;;
+        windows) script=windows-package.sh ;;
+        release) script=release.sh ;;
+    esac
     packed=$(umask "$mask" && env "$@" "$clone/scripts/$script" 2>"$log") ||
         { tail -n 30 "$log" >&2; echo "FAIL: packing $kind in $clone" >&2; exit 1; }
     echo "Packed $kind in $clone (umask $mask${*:+, }$*): $((SECONDS - began)) s"
@@ -109,6 +115,28 @@ compare() (
     return 1
 )
 
+# Compares the release folders $1 and $2 file by file: the built archives as above, the sources
+# and SHA256SUMS by their bytes.
+compare_release() {
+    local file status=0
+    while IFS= read -r file; do
+        if [ ! -f "$1/$file" ] || [ ! -f "$2/$file" ]; then
+            echo "  Only in one release: $file"
+            status=1
+        elif [[ "$file" == *-Linux.tar.gz || "$file" == *-win64.zip ]]; then
+            echo "  $file:"
+            compare "$1/$file" "$2/$file" || status=1
+        elif cmp -s "$1/$file" "$2/$file"; then
+            echo "  $(sha256sum <"$1/$file" | cut -d ' ' -f 1)  $file: the same"
+        else
+            echo "  Differs: $file"
+            show_difference "$1/$file" "$2/$file"
+            status=1
+        fi
+    done < <(find "$1" "$2" -type f -printf '%P\n' | LC_ALL=C sort -u)
+    return "$status"
+}
+
 # The second build turns the group write bit of the caller's umask over.
 mask=$(umask)
 other_mask=$(printf '%04o' $((8#$mask ^ 8#0020)))
@@ -120,7 +148,9 @@ for kind in "${kinds[@]}"; do
     # The package scripts set TZ themselves; another zone here proves they still do.
     pack "$kind" "$second" "$other_mask" TZ=XST-5:30 LC_ALL=C
     archive_b=$packed
-    if compare "$archive_a" "$archive_b"; then
+    check=compare
+    [ "$kind" = release ] && check=compare_release
+    if "$check" "$archive_a" "$archive_b"; then
         echo "PASS: $kind archive reproduced ($((SECONDS - began)) s)"
     else
         echo "FAIL: $kind archive not reproduced ($((SECONDS - began)) s)"
