@@ -34,7 +34,7 @@ protected:
 // The window as the user has it: shown, with its settings file in a folder of its own.
 struct ShownWindow
 {
-    ShownWindow() : Form(Folder.filePath(QStringLiteral("Bandix")))
+    ShownWindow() : Form(Folder.filePath(QStringLiteral("Bandix")).toStdU16String())
     {
         Form.show();
         if (!QTest::qWaitForWindowExposed(&Form))

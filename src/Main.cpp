@@ -10,8 +10,9 @@
 #include "Themes.h"
 #include "WindowFont.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -40,6 +41,26 @@ void NameItems(OwnerDrawComboBox *band, bandix::BandColour (*colourOf)(int))
             i, QString::fromStdString(Language::ColourName(static_cast<int>(colourOf(i)))));
 }
 
+// The folder's name as Qt spells it, and whether that spelling leads back to the folder.
+struct FolderName
+{
+    QString Spelling;
+    bool Exact;
+};
+
+FolderName NameOf(const std::filesystem::path &folder)
+{
+#ifdef Q_OS_WIN
+    // Windows names folders in UTF-16, unit for unit what a QString holds.
+    return {QString::fromStdWString(folder.native()), true};
+#else
+    // Linux names them in bytes, which Qt reads as UTF-8 with a stand-in for each byte that is not.
+    const QByteArray bytes = QByteArray::fromStdString(folder.native());
+    const QString spelling = QFile::decodeName(bytes);
+    return {spelling, QFile::encodeName(spelling) == bytes};
+#endif
+}
+
 // Where each control sits at 96 dpi, in tab order for the controls that take focus.
 struct Placement
 {
@@ -49,10 +70,25 @@ struct Placement
 
 } // namespace
 
-TForm1::TForm1(const QString &executablePath, QWidget *parent)
+std::filesystem::path ExecutablePath()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationFilePath().toStdWString();
+#else
+    // Qt's applicationFilePath() is empty where the folder's name is not UTF-8; the link holds
+    // the name as it is.
+    std::error_code error;
+    std::filesystem::path link = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    return link;
+#endif
+}
+
+TForm1::TForm1(const std::filesystem::path &executable, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_executablePath(executablePath)
+      m_executable(executable)
 {
     setWindowTitle(QStringLiteral("Calculate Color on Resistor"));
     setFont(WindowFont::Font());
@@ -179,7 +215,10 @@ void TForm1::FormCreate()
     Band5->hide();
     Band6->hide();
     ResultLabel->setCaption(QString());
-    ProgDir = QDir::toNativeSeparators(QFileInfo(m_executablePath).absolutePath());
+    const FolderName folder = NameOf(m_executable.parent_path());
+    ProgDir = QDir::toNativeSeparators(folder.Spelling);
+    // An empty ProgDir would put the file at the root of the file system.
+    m_progDirNamed = folder.Exact && !ProgDir.isEmpty();
     ReadIniFile();
     Language::ChangeLanguage();
     SetTexter();
@@ -187,7 +226,13 @@ void TForm1::FormCreate()
 
 QString TForm1::IniFilePath() const
 {
-    return ProgDir + QDir::separator() + QString::fromLatin1(IniFileName);
+    const QString path = ProgDir + QDir::separator() + QString::fromLatin1(IniFileName);
+    // No other file may stand in for the one beside the executable: reading falls back on
+    // English, and every write is refused.
+    if (!m_progDirNamed)
+        throw std::runtime_error("Unable to write to " + path.toStdString() +
+                                 ": the name of its folder cannot be represented");
+    return path;
 }
 
 void TForm1::ReadIniFile()

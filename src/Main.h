@@ -4,11 +4,11 @@
 #include "ColourCode.h"
 #include "ResistorValue.h"
 
-#include <QCoreApplication>
 #include <QStyle>
 #include <QWidget>
 
 #include <cstdint>
+#include <filesystem>
 
 class AutoSizeLabel;
 class OwnerDrawComboBox;
@@ -17,13 +17,16 @@ class RadioGroup;
 
 inline constexpr auto IniFileName = "Bandix.ini";
 
+// The running executable's full path, as the file system spells it.
+std::filesystem::path ExecutablePath();
+
 class TForm1 : public QWidget
 {
     Q_OBJECT
 
 public:
-    // The settings file is looked for beside executablePath.
-    explicit TForm1(const QString &executablePath = QCoreApplication::applicationFilePath(),
+    // The settings file is looked for beside executable.
+    explicit TForm1(const std::filesystem::path &executable = ExecutablePath(),
                     QWidget *parent = nullptr);
 
     OwnerDrawComboBox *Band1;
@@ -90,7 +93,8 @@ public:
     // The refresh rule: the result line for the lists as they stand, or cleared.
     void RefreshResult();
 
-    // The full path of the settings file.
+    // The full path of the settings file. Throws std::runtime_error("Unable to write to ...")
+    // where ProgDir does not name the executable's folder.
     QString IniFilePath() const;
 
 private:
@@ -102,5 +106,6 @@ private:
     template <typename Signal, typename Sender>
     void OnEvent(Sender *sender, Signal signal, void (TForm1::*handler)());
 
-    QString m_executablePath;
+    std::filesystem::path m_executable;
+    bool m_progDirNamed = false;
 };

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <filesystem>
+
 class MainLanguageTest : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ private slots:
     void unreadableSettingsStartInEnglish();
     void readOnlyFolderReportsEveryChange();
     void danishCodeThatCannotBeWrittenBackStillOpensDanish();
+    void folderQtCannotNameRefusesEveryWrite();
 
 private:
     static void clickLanguage(TForm1 &form, int item)
@@ -194,6 +197,27 @@ void MainLanguageTest::danishCodeThatCannotBeWrittenBackStillOpensDanish()
     QCOMPARE(form.Band4->itemText(11), QStringLiteral("Sølv"));
     QCOMPARE(form.LanguageGrp->itemIndex(), 1);
     QCOMPARE(folder.readIni(), QByteArray("[Language]\nUsed=5\n"));
+}
+
+void MainLanguageTest::folderQtCannotNameRefusesEveryWrite()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows names folders in UTF-16, which Qt names whole");
+#else
+    // "lat" and the Latin-1 byte of "ø", which is no UTF-8.
+    const QTemporaryDir parent;
+    const std::filesystem::path folder = parent.path().toStdString() + "/lat\xF8";
+    std::filesystem::create_directory(folder);
+    ErrorBoxCatcher boxes;
+    TForm1 form(folder / "Bandix");
+    clickLanguage(form, 1);
+    clickLanguage(form, 0);
+    // Nothing was written beside it, and QTemporaryDir cannot name it to remove it.
+    QVERIFY(std::filesystem::remove(folder));
+    const QString error = "Unable to write to " + parent.path() +
+                          "/lat\uFFFD/Bandix.ini: the name of its folder cannot be represented.";
+    QCOMPARE(boxes.texts, QStringList(2, error));
+#endif
 }
 
 QTEST_MAIN(MainLanguageTest)

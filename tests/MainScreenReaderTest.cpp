@@ -145,7 +145,7 @@ void MainScreenReaderTest::bandListsOverTheBus()
     QFETCH(QString, second);
 
     const QTemporaryDir folder;
-    TForm1 form(folder.filePath(QStringLiteral("Bandix")));
+    TForm1 form(folder.filePath(QStringLiteral("Bandix")).toStdU16String());
     form.LanguageGrp->setItemIndex(language);
     form.show();
     // No window manager hands out activation here: the window takes it itself.

@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <filesystem>
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
@@ -36,7 +38,10 @@ inline QByteArray NewIniText(QByteArray text)
 class ProgramFolder
 {
 public:
-    QString executable() const { return m_dir.filePath(QStringLiteral("Bandix")); }
+    std::filesystem::path executable() const
+    {
+        return m_dir.filePath(QStringLiteral("Bandix")).toStdU16String();
+    }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("Bandix.ini")); }
     QString path() const { return m_dir.path(); }
 
@@ -56,7 +61,8 @@ public:
     bool hasIni() const { return QFile::exists(iniPath()); }
 
 private:
-    QTemporaryDir m_dir;
+    // Named with Danish letters, which the program reads and writes as any others.
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/Bandix-æøå-XXXXXX")};
 };
 
 // What can stand at the settings path instead of a regular file.
