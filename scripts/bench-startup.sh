@@ -83,8 +83,8 @@ measure "$label_title" LabelWindow >/dev/null
 
 # Each round starts the program and both floors, so all three see the same load, and the round
 # after starts with the next of them, so that whatever going first costs is spread over all
-# three. The ratios are the program's to the bare window (the targets) and to the window with
-# one label.
+# three. The ratios are the program's to the bare window and to the window with one label, which
+# the targets are set against: every window with text pays what that one pays.
 echo "Start until the window is mapped, VmRSS after ${idle_ms} ms idle, CPU time used;" \
     "$rounds rounds"
 echo "(load average before: $(cut -d' ' -f1-3 /proc/loadavg); other work skews the times)"
@@ -109,8 +109,8 @@ done
 
 column_median() { awk "{ print $1 }" "$work/runs" | median "${2:-%.1f}"; }
 verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "met" : "MISSED") }'; }
-time_ratio=$(column_median '$1 / $4' %.2f)
-memory_ratio=$(column_median '$2 / $5' %.2f)
+time_ratio=$(column_median '$1 / $7' %.2f)
+memory_ratio=$(column_median '$2 / $8' %.2f)
 
 echo "Median Bandix:       $(column_median '$1') ms, $(column_median '$2' %.0f) KiB," \
     "CPU $(column_median '$3') ms"
@@ -118,10 +118,10 @@ echo "Median bare window:  $(column_median '$4') ms, $(column_median '$5' %.0f) 
     "CPU $(column_median '$6') ms"
 echo "Median label window: $(column_median '$7') ms, $(column_median '$8' %.0f) KiB," \
     "CPU $(column_median '$9') ms"
-echo "Median per-round ratio to the bare window, start-up: $time_ratio" \
-    "(target <= 1.20: $(verdict "$time_ratio" 1.20))"
-echo "Median per-round ratio to the bare window, memory:   $memory_ratio" \
-    "(target <= 1.15: $(verdict "$memory_ratio" 1.15))"
-echo "Median per-round ratio to the bare window, CPU time: $(column_median '$3 / $6' %.2f)"
-echo "Median per-round ratio to the label window, start-up: $(column_median '$1 / $7' %.2f)," \
-    "memory: $(column_median '$2 / $8' %.2f), CPU time: $(column_median '$3 / $9' %.2f)"
+echo "Median per-round ratio to the bare window, start-up: $(column_median '$1 / $4' %.2f)," \
+    "memory: $(column_median '$2 / $5' %.2f), CPU time: $(column_median '$3 / $6' %.2f)"
+echo "Median per-round ratio to the label window, start-up: $time_ratio" \
+    "(target <= 1.05: $(verdict "$time_ratio" 1.05))"
+echo "Median per-round ratio to the label window, memory:   $memory_ratio" \
+    "(target <= 1.05: $(verdict "$memory_ratio" 1.05))"
+echo "Median per-round ratio to the label window, CPU time: $(column_median '$3 / $9' %.2f)"
