@@ -226,7 +226,7 @@ void TForm1::FormCreate()
 
 QString TForm1::IniFilePath() const
 {
-    const QString path = ProgDir + QDir::separator() + QString::fromLatin1(IniFileName);
+    QString path = ProgDir + QDir::separator() + QString::fromLatin1(IniFileName);
     // No other file may stand in for the one beside the executable: reading falls back on
     // English, and every write is refused.
     if (!m_progDirNamed)

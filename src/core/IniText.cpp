@@ -329,7 +329,7 @@ constexpr std::array<StorageRule, 8> StorageRules = {{
      [](std::string_view t) { return !t.empty() && (IsBlank(t.front()) || IsBlank(t.back())); },
      "starts or ends with a blank"},
     {SectionField, [](std::string_view t) { return t.find(']') != std::string_view::npos; },
-     "holds \"]\", which readers that end a section's name at its first \"]\" would cut short"},
+     R"(holds "]", which readers that end a section's name at its first "]" would cut short)"},
     {KeyField, [](std::string_view t) { return t.find('=') != std::string_view::npos; },
      "holds \"=\""},
     {KeyField, [](std::string_view t) { return t.starts_with(CommentMark); },
