@@ -26,6 +26,6 @@ dsc=("$qt_source"/qt6-base_*.dsc)
 cp "${dsc[0]}" "$folder/"
 dsc_files "${dsc[0]}" | while read -r _ file; do cp "$qt_source/$file" "$folder/"; done
 (cd "$folder" && dsc_files_match "$(basename "${dsc[0]}")") >&2
-(cd "$folder" && find . -maxdepth 1 -type f ! -name SHA256SUMS -printf '%P\n' | LC_ALL=C sort |
-    xargs sha256sum -- >SHA256SUMS)
+files=$(cd "$folder" && find . -maxdepth 1 -type f -printf '%P\n' | LC_ALL=C sort)
+(cd "$folder" && xargs sha256sum -- <<<"$files" >SHA256SUMS)
 echo "$folder"

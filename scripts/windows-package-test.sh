@@ -87,9 +87,9 @@ records=$(mktemp -d)
 cp -r "$BANDIX_WINDOWS_QT/records" "$records/"
 rm "$records/records/attributions/src/3rdparty/libjpeg/LICENSE"
 sed "s|$BANDIX_WINDOWS_QT/|$records/|g" "$map" >"$records/Bandix.map"
-if missing=$(python3 scripts/notices.py windows "$records/records" "$records/Bandix.map" "$records/notices.txt" 2>&1) ||
-    ! grep -q 'LibJPEG.*LICENSE' <<<"$missing" || [ -e "$records/notices.txt" ]; then
-    fail "notices without libjpeg's licence file were not refused naming it: $missing"
+if refused=$(python3 scripts/notices.py windows "$records/records" "$records/Bandix.map" "$records/notices.txt" 2>&1) ||
+    ! grep -q "LibJPEG.*LICENSE" <<<"$refused" || [ -e "$records/notices.txt" ]; then
+    fail "notices without libjpeg's licence file were not refused naming it: $refused"
 fi
 rm -rf "$records"
 built_here=$(paths_named_in "$folder" "$PWD" "$windows_cache" "$HOME")

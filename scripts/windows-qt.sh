@@ -40,9 +40,10 @@ while IFS= read -r line; do
 done <"$options_file"
 
 log="$work/build.log"
+# -k 0: a build that fails names every file that fails, not only the first.
 if ! { cmake -S "$work/source" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
            -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" &&
-       cmake --build "$work/build" --parallel "$(nproc)" &&
+       cmake --build "$work/build" --parallel "$(nproc)" -- -k 0 &&
        cmake --install "$work/build" &&
        python3 scripts/notices.py record "$work/source" "$work/build" "$prefix/records"; } >"$log" 2>&1
 then
