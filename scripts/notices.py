@@ -114,21 +114,25 @@ def record(source, build, records):
     members = ninja_static_libraries(build)
     deps = subprocess.run(["ninja", "-C", str(build), "-t", "deps"], check=True,
                           capture_output=True, text=True).stdout
-    rows, key, found = [], None, set()
+    rows, key, found, covering = [], None, set(), {}
 
     def flush():
         if key:
             rows.append(f"{key}\t{' '.join(sorted(found))}\n")
 
-    prefix = str(source) + "/"
+    # The compiler names most sources through the build's include folders ("build/include/
+    # QtCore/../../../source/…"), so each path is made plain before it is matched.
     for line in deps.splitlines():
         if line and not line.startswith(" "):
             flush()
             key, found = object_key(line.split(":", 1)[0], members), set()
-        elif key and line.strip().startswith(prefix):
-            path = os.path.normpath(line.strip()[len(prefix):])
-            found.update(ident for ident, paths in attributions
-                         if any(covers(scope, path) for scope in paths))
+        elif key and line.strip():
+            path = os.path.normpath(os.path.join(build.resolve(), line.strip()))
+            if path not in covering:
+                relative = os.path.relpath(path, source)
+                covering[path] = {ident for ident, paths in attributions
+                                  if any(covers(scope, relative) for scope in paths)}
+            found |= covering[path]
     flush()
     (records / OBJECTS).write_text("".join(sorted(rows)), encoding="utf-8")
 
