@@ -22,11 +22,11 @@ ensure_packages() {
 }
 
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google Benchmark,
-# a font so the offscreen tests render text, and Liberation Sans, which keeps the window's
-# metrics where Segoe UI is missing.
+# a font so the offscreen tests render text, Liberation Sans, which keeps the window's metrics
+# where Segoe UI is missing, and Python, which writes the packages' third-party notices.
 # shellcheck disable=SC2034 # for the scripts that source this one
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
-                libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
+                libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2 python3)
 
 # What the tests need beyond the build: a private X display (xdpyinfo checks it is up) and D-Bus
 # session with the accessibility bus, and the screen reader's side of it.
