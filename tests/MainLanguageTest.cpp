@@ -9,8 +9,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <filesystem>
-
 class MainLanguageTest : public QObject
 {
     Q_OBJECT
@@ -211,12 +209,11 @@ void MainLanguageTest::folderQtCannotNameRefusesEveryWrite()
     ErrorBoxCatcher boxes;
     TForm1 form(folder / "Bandix");
     clickLanguage(form, 1);
-    clickLanguage(form, 0);
     // Nothing was written beside it, and QTemporaryDir cannot name it to remove it.
     QVERIFY(std::filesystem::remove(folder));
-    const QString error = "Unable to write to " + parent.path() +
-                          "/lat\uFFFD/Bandix.ini: the name of its folder cannot be represented.";
-    QCOMPARE(boxes.texts, QStringList(2, error));
+    QCOMPARE(boxes.texts, QStringList{"Unable to write to " + parent.path() +
+                                      "/lat\uFFFD/Bandix.ini: the name of its folder cannot be "
+                                      "represented."});
 #endif
 }
 

@@ -38,10 +38,7 @@ inline QByteArray NewIniText(QByteArray text)
 class ProgramFolder
 {
 public:
-    std::filesystem::path executable() const
-    {
-        return m_dir.filePath(QStringLiteral("Bandix")).toStdU16String();
-    }
+    std::filesystem::path executable() const { return m_dir.filePath("Bandix").toStdU16String(); }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("Bandix.ini")); }
     QString path() const { return m_dir.path(); }
 
