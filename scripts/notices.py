@@ -147,7 +147,8 @@ def debian_package(path):
 
 
 def debian_notices(files):
-    """One notice per Debian source package: its copyright record and the licences it names."""
+    """One notice per Debian source package: its copyright record and the licences it names.
+    Also the licences its License fields name, for the acknowledgements they ask for."""
     by_source = {}
     for path in files:
         package = debian_package(path)
@@ -155,7 +156,7 @@ def debian_notices(files):
             ["dpkg-query", "-W", "-f=${source:Package}\t${source:Version}", package],
             check=True, capture_output=True, text=True).stdout.split("\t")
         by_source.setdefault((source, version), set()).add(package.split(":")[0])
-    notices = []
+    notices, licences = [], []
     for (source, version), packages in sorted(by_source.items()):
         copyrights = {(Path("/usr/share/doc") / package / "copyright").resolve() for package in packages}
         missing = [str(path) for path in copyrights if not path.is_file()]
@@ -163,6 +164,7 @@ def debian_notices(files):
             raise MissingRecord(f"{source}: no copyright record at {', '.join(missing)}")
         # Binary packages of one source mostly carry the same record.
         text = "\n".join(dict.fromkeys(path.read_text(encoding="utf-8") for path in sorted(copyrights)))
+        licences += re.findall(r"^License: *(.+)$", text, re.MULTILINE)
         for name in sorted(set(re.findall(r"/usr/share/common-licenses/([A-Za-z0-9.+-]*[A-Za-z0-9+])", text))):
             licence = COMMON_LICENCES / name
             if not licence.is_file():
@@ -172,15 +174,7 @@ def debian_notices(files):
         if source == QT_SOURCE_PACKAGE:
             text = f"{QT_OFFER}\n{text}"
         notices.append((title, text))
-    return notices
-
-
-def debian_licences(files):
-    """The licences the copyright records of the files' packages name in their License fields."""
-    texts = {(Path("/usr/share/doc") / debian_package(path).split(":")[0] / "copyright").resolve()
-             for path in files}
-    return [licence for text in sorted(texts) if text.is_file()
-            for licence in re.findall(r"^License: *(.+)$", text.read_text(encoding="utf-8"), re.MULTILINE)]
+    return notices, licences
 
 
 def attribution_notices(records, identifiers):
@@ -263,13 +257,14 @@ def windows(records, map_file, output):
     notices = [(f"Qt {qt_source[1]} (Debian source package {qt_source[0]})",
                 f"Licence: GNU Lesser General Public License v3.0 only (LGPL-3.0-only)\n{QT_OFFER}{qt_text}")]
     notices += [(title, text) for title, text, _ in components]
-    notices += debian_notices(system_files)
-    licence_ids = [ids for _, _, ids in components] + debian_licences(system_files)
-    write_notices(output, preamble(acknowledgements(licence_ids)), notices)
+    runtime, runtime_licences = debian_notices(system_files)
+    licence_ids = [ids for _, _, ids in components] + runtime_licences
+    write_notices(output, preamble(acknowledgements(licence_ids)), notices + runtime)
 
 
 def linux(output, files):
-    write_notices(output, preamble(acknowledgements(debian_licences(files))), debian_notices(files))
+    notices, licences = debian_notices(files)
+    write_notices(output, preamble(acknowledgements(licences)), notices)
 
 
 QT_OFFER = """
