@@ -1,5 +1,5 @@
 # Sourced by the package tests, the start-up benchmarks and the screen reader's test session:
-# starts an Xvfb of its own and exports DISPLAY for it.
+# starts an Xvfb of its own and exports DISPLAY for it, and stops it again.
 # shellcheck shell=bash
 # Usage: start_xvfb WORK_FOLDER || ...   (sets xvfb_pid; says on stderr why it failed)
 start_xvfb() {
@@ -27,5 +27,13 @@ start_xvfb() {
     if ! xdpyinfo >/dev/null 2>&1; then
         echo "cannot reach Xvfb on $DISPLAY" >&2
         return 1
+    fi
+}
+
+# Stops the Xvfb that start_xvfb started, if any; for the callers' exit traps.
+stop_xvfb() {
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
     fi
 }
