@@ -12,6 +12,11 @@ std::string clB1, clB2, clB3, clB4, clB5, clB6;
 std::string clColor1, clColor2, clColor3, clColor4, clColor5, clColor6;
 std::string clColor7, clColor8, clColor9, clColor10, clColor11, clColor12;
 std::string clNumberBands, clLanguage, clDanish, clEnglish;
+std::string clCopy, clPasteValue, clSeriesValue, clNoSeries, clDecimalMark;
+std::string clRefusedNoText, clRefusedTooLong, clRefusedNoResistance, clRefusedNegative;
+std::string clRefusedBelowSmallest, clRefusedAboveLargest, clRefusedTooManyDigits;
+std::string clRefusedTooFine, clRefusedUnknownTolerance, clRefusedUnknownCoefficient;
+std::string clRefusedUnexpected, clRefusedSecondTolerance, clRefusedSecondCoefficient;
 
 namespace {
 
@@ -22,7 +27,7 @@ struct TextRow
     std::string_view Danish;
 };
 
-const std::array<TextRow, 22> Texts = {{
+const std::array<TextRow, 40> Texts = {{
     {&clB1, ukB1, dkB1},
     {&clB2, ukB2, dkB2},
     {&clB3, ukB3, dkB3},
@@ -45,6 +50,24 @@ const std::array<TextRow, 22> Texts = {{
     {&clLanguage, ukLanguage, dkLanguage},
     {&clDanish, ukDanish, dkDanish},
     {&clEnglish, ukEnglish, dkEnglish},
+    {&clCopy, ukCopy, dkCopy},
+    {&clPasteValue, ukPasteValue, dkPasteValue},
+    {&clSeriesValue, ukSeriesValue, dkSeriesValue},
+    {&clNoSeries, ukNoSeries, dkNoSeries},
+    {&clDecimalMark, ukDecimalMark, dkDecimalMark},
+    {&clRefusedNoText, ukRefusedNoText, dkRefusedNoText},
+    {&clRefusedTooLong, ukRefusedTooLong, dkRefusedTooLong},
+    {&clRefusedNoResistance, ukRefusedNoResistance, dkRefusedNoResistance},
+    {&clRefusedNegative, ukRefusedNegative, dkRefusedNegative},
+    {&clRefusedBelowSmallest, ukRefusedBelowSmallest, dkRefusedBelowSmallest},
+    {&clRefusedAboveLargest, ukRefusedAboveLargest, dkRefusedAboveLargest},
+    {&clRefusedTooManyDigits, ukRefusedTooManyDigits, dkRefusedTooManyDigits},
+    {&clRefusedTooFine, ukRefusedTooFine, dkRefusedTooFine},
+    {&clRefusedUnknownTolerance, ukRefusedUnknownTolerance, dkRefusedUnknownTolerance},
+    {&clRefusedUnknownCoefficient, ukRefusedUnknownCoefficient, dkRefusedUnknownCoefficient},
+    {&clRefusedUnexpected, ukRefusedUnexpected, dkRefusedUnexpected},
+    {&clRefusedSecondTolerance, ukRefusedSecondTolerance, dkRefusedSecondTolerance},
+    {&clRefusedSecondCoefficient, ukRefusedSecondCoefficient, dkRefusedSecondCoefficient},
 }};
 
 const std::array<const std::string *, 12> ColourNames = {

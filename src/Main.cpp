@@ -2,6 +2,8 @@
 #include "Main.h"
 
 #include "AutoSizeLabel.h"
+#include "BandEncoder.h"
+#include "ESeries.h"
 #include "ErrorDisplay.h"
 #include "IniFile.h"
 #include "Language.h"
@@ -10,11 +12,17 @@
 #include "Themes.h"
 #include "WindowFont.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 
@@ -59,6 +67,37 @@ FolderName NameOf(const std::filesystem::path &folder)
     const QString spelling = QFile::decodeName(bytes);
     return {spelling, QFile::encodeName(spelling) == bytes};
 #endif
+}
+
+bandix::PasteWording CurrentPasteWording()
+{
+    using namespace Language;
+    return {.NoText = clRefusedNoText,
+            .TooLong = clRefusedTooLong,
+            .NoResistance = clRefusedNoResistance,
+            .Negative = clRefusedNegative,
+            .BelowSmallest = clRefusedBelowSmallest,
+            .AboveLargest = clRefusedAboveLargest,
+            .TooManyDigits = clRefusedTooManyDigits,
+            .TooFine = clRefusedTooFine,
+            .UnknownTolerance = clRefusedUnknownTolerance,
+            .UnknownCoefficient = clRefusedUnknownCoefficient,
+            .Unexpected = clRefusedUnexpected,
+            .SecondTolerance = clRefusedSecondTolerance,
+            .SecondCoefficient = clRefusedSecondCoefficient,
+            .CoefficientCaptions = CoefficientCaptions};
+}
+
+// Ctrl+V and Shift+Insert on every platform; Qt's own list for pasting has Shift+Insert on
+// Windows and X11 only.
+QList<QKeySequence> PasteKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Paste);
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
+        if (!keys.contains(key))
+            keys.append(key);
+    return keys;
 }
 
 // Where each control sits at 96 dpi, in tab order for the controls that take focus.
@@ -146,6 +185,14 @@ void TForm1::CreateControls()
     Label6 = makeLabel("Third digit", Band3);
     ResultLabel = makeLabel("ResultLabel", nullptr);
     ResultLabel->setSelectable(true);
+    // The result line's own menu would lack "Paste value": the window's shows instead.
+    ResultLabel->setContextMenuPolicy(Qt::NoContextMenu);
+
+    // The band lists take the focus, so the keys reach the action through its window.
+    PasteValueAction = new QAction(this);
+    PasteValueAction->setShortcuts(PasteKeys());
+    PasteValueAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(PasteValueAction);
 
     Image1 = new QLabel(this);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -177,27 +224,25 @@ void TForm1::OnEvent(Sender *sender, Signal signal, void (TForm1::*handler)())
             [this, handler] { ErrorDisplay::RunHandler([this, handler] { (this->*handler)(); }); });
 }
 
-void TForm1::ConnectHandlers()
+std::array<TForm1::BandHandlers, 6> TForm1::Bands() const
 {
-    OnEvent(NumberBands, &RadioGroup::clicked, &TForm1::NumberBandsClick);
-    OnEvent(LanguageGrp, &RadioGroup::clicked, &TForm1::LanguageGrpClick);
-
-    using Change = void (TForm1::*)();
-    using DrawItem = void (TForm1::*)(OwnerDrawComboBox *, int, const QRect &, QStyle::State);
-    const struct
-    {
-        OwnerDrawComboBox *Band;
-        Change OnChange;
-        DrawItem OnDrawItem;
-    } bands[] = {
+    return {{
         {Band1, &TForm1::Band1Change, &TForm1::Band1DrawItem},
         {Band2, &TForm1::Band2Change, &TForm1::Band2DrawItem},
         {Band3, &TForm1::Band3Change, &TForm1::Band3DrawItem},
         {Band4, &TForm1::Band4Change, &TForm1::Band4DrawItem},
         {Band5, &TForm1::Band5Change, &TForm1::Band5DrawItem},
         {Band6, &TForm1::Band6Change, &TForm1::Band6DrawItem},
-    };
-    for (const auto &band : bands) {
+    }};
+}
+
+void TForm1::ConnectHandlers()
+{
+    OnEvent(NumberBands, &RadioGroup::clicked, &TForm1::NumberBandsClick);
+    OnEvent(LanguageGrp, &RadioGroup::clicked, &TForm1::LanguageGrpClick);
+    OnEvent(PasteValueAction, &QAction::triggered, &TForm1::PasteValue);
+
+    for (const BandHandlers &band : Bands()) {
         OnEvent(band.Band, &OwnerDrawComboBox::change, band.OnChange);
         // Painting happens inside the list's paint event: connected directly, never queued.
         connect(
@@ -360,11 +405,57 @@ void TForm1::RefreshResult()
     const auto result = bandix::RefreshResult(CurrentBands(), Language::clB6);
     if (!result) {
         ResultLabel->setCaption(QString());
+        ResultLabel->setToolTip(QString());
+        ResultLabel->setAccessibleDescription(QString());
         return;
     }
     OhmValue = result->OhmValue;
     OhmRange = result->OhmRange;
     ResultLabel->setCaption(QString::fromStdString(result->Text));
+    const QString series = QString::fromStdString(bandix::SeriesDescription(
+        result->Hundredths,
+        {Language::clSeriesValue, Language::clNoSeries, Language::clDecimalMark}));
+    ResultLabel->setToolTip(series);
+    ResultLabel->setAccessibleDescription(series);
+}
+
+void TForm1::PasteValue()
+{
+    // One character beyond what the core reads is enough for it to refuse a longer text.
+    const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
+    const QString text = clipboard && clipboard->hasText()
+                             ? clipboard->text().left(bandix::MaxValueTextLength + 1)
+                             : QString();
+    // Both throw before anything is set, so a refusal leaves the window as it was.
+    const bandix::CodedBands coded =
+        bandix::CodeValue(bandix::ParseValue(text.toStdString(), CurrentPasteWording()),
+                          CurrentBands(), NumberBands->itemIndex());
+
+    NumberBands->setItemIndex(coded.NumberBandsIndex);
+    ErrorDisplay::RethrowPending();
+    const std::array<BandHandlers, 6> bands = Bands();
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const int item = coded.Bands.ItemIndex[i];
+        if (bands[i].Band->currentIndex() == item)
+            continue;
+        bands[i].Band->setCurrentIndex(item);
+        (this->*bands[i].OnChange)();
+    }
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    const auto addEntry = [&menu](const std::string &text, QKeySequence::StandardKey key) {
+        return menu.addAction(QString::fromStdString(text) + u'\t' +
+                              QKeySequence(key).toString(QKeySequence::NativeText));
+    };
+    QAction *copy = addEntry(Language::clCopy, QKeySequence::Copy);
+    copy->setEnabled(ResultLabel->hasSelectedText());
+    connect(copy, &QAction::triggered, ResultLabel, &AutoSizeLabel::copySelection);
+    QAction *paste = addEntry(Language::clPasteValue, QKeySequence::Paste);
+    connect(paste, &QAction::triggered, PasteValueAction, &QAction::trigger);
+    menu.exec(event->globalPos());
 }
 
 void TForm1::Band1DrawItem(OwnerDrawComboBox *Control, int Index, const QRect &Rect,

@@ -7,11 +7,13 @@
 #include <QStyle>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 
 class AutoSizeLabel;
 class OwnerDrawComboBox;
+class QAction;
 class QLabel;
 class RadioGroup;
 
@@ -45,6 +47,8 @@ public:
     AutoSizeLabel *ResultLabel;
     QLabel *Image1;
     RadioGroup *LanguageGrp;
+    // Ctrl+V, Shift+Insert and the context menu's "Paste value".
+    QAction *PasteValueAction;
 
     std::uint64_t OhmValue = 0;
     std::uint8_t OhmRange = 0;
@@ -90,14 +94,34 @@ public:
     void ComboColor(OwnerDrawComboBox *C, int I, const QRect &R, bandix::TColor BColor,
                     bandix::TColor FColor);
 
-    // The refresh rule: the result line for the lists as they stand, or cleared.
+    // The refresh rule: the result line for the lists as they stand, or cleared; its tooltip
+    // names the value's E-series.
     void RefreshResult();
+
+    // Sets the band count and the lists to show the value on the clipboard, through their
+    // handlers as a user's own picks; throws, changing nothing, when the text gives no value.
+    void PasteValue();
 
     // The full path of the settings file. Throws std::runtime_error("Unable to write to ...")
     // where ProgDir does not name the executable's folder.
     QString IniFilePath() const;
 
+protected:
+    // Copy and "Paste value", wherever the window is right-clicked outside the lists' own menus.
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private:
+    using Change = void (TForm1::*)();
+    using DrawItem = void (TForm1::*)(OwnerDrawComboBox *, int, const QRect &, QStyle::State);
+    struct BandHandlers
+    {
+        OwnerDrawComboBox *Band;
+        Change OnChange;
+        DrawItem OnDrawItem;
+    };
+    // Band1 … Band6 with their handlers, in list order.
+    std::array<BandHandlers, 6> Bands() const;
+
     void CreateControls();
     void ConnectHandlers();
     bandix::BandSelection CurrentBands() const;

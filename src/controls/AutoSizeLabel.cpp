@@ -32,11 +32,14 @@ AutoSizeLabel::AutoSizeLabel(QWidget *parent) : QLabel(parent), m_copy(new QActi
     m_copy->setShortcutContext(Qt::WindowShortcut);
     m_copy->setEnabled(false);
     addAction(m_copy);
-    connect(m_copy, &QAction::triggered, this, [this] {
-        if (hasSelectedText()) {
-            QApplication::clipboard()->setText(selectedText());
-        }
-    });
+    connect(m_copy, &QAction::triggered, this, &AutoSizeLabel::copySelection);
+}
+
+void AutoSizeLabel::copySelection()
+{
+    if (hasSelectedText()) {
+        QApplication::clipboard()->setText(selectedText());
+    }
 }
 
 void AutoSizeLabel::setCaption(const QString &text)

@@ -26,6 +26,9 @@ public:
     // Lets the mouse select the text for copying, without making the label a tab stop.
     void setSelectable(bool selectable);
 
+    // Puts the selected text on the clipboard, as Ctrl+C does; nothing without a selection.
+    void copySelection();
+
     // Distance between TAB stops in pixels for the current font.
     qreal tabStopDistance() const;
 

@@ -132,6 +132,7 @@ Calculation Calculate(const BandSelection &bands, std::string_view clB6)
 {
     const std::uint64_t hundredths = ValueInHundredths(bands);
     Calculation result;
+    result.Hundredths = hundredths;
     result.OhmValue = hundredths / HundredthsPerOhm;
     result.OhmRange = OhmValueRange(result.OhmValue);
 
@@ -146,9 +147,11 @@ Calculation Calculate(const BandSelection &bands, std::string_view clB6)
     }
     result.Text += UnitOf(result.OhmRange).Text;
 
-    // "Tolerance " is the same word in both languages.
     if (bands.Band5Shown)
-        result.Text.append("\tTolerance ").append(GetTolerance(bands.ItemIndex[4]));
+        result.Text.append("\t")
+            .append(ToleranceCaption)
+            .append(" ")
+            .append(GetTolerance(bands.ItemIndex[4]));
     if (bands.Band6Shown)
         result.Text.append("\t").append(clB6).append(" ").append(
             GetTemperatureCoefficient(bands.ItemIndex[5]));

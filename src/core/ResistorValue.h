@@ -15,6 +15,9 @@ inline constexpr std::uint8_t Kilo = 2;
 inline constexpr std::uint8_t Mega = 3;
 inline constexpr std::uint8_t Giga = 4;
 
+// The caption the result line writes before the tolerance, the same word in both languages.
+inline constexpr std::string_view ToleranceCaption = "Tolerance";
+
 // Multiplier list items beyond the ten powers of ten.
 inline constexpr int GoldMultiplier = 10;
 inline constexpr int SilverMultiplier = 11;
@@ -43,6 +46,7 @@ std::optional<ShownBands> ShownBandsForCount(int numberBandsIndex);
 // The outcome of one calculation. OhmValue ends as the whole part in the unit of OhmRange.
 struct Calculation
 {
+    std::uint64_t Hundredths = 0;
     std::uint64_t OhmValue = 0;
     std::uint8_t OhmRange = 0;
     std::string Text;
