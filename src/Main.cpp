@@ -88,18 +88,6 @@ bandix::PasteWording CurrentPasteWording()
             .CoefficientCaptions = CoefficientCaptions};
 }
 
-// Ctrl+V and Shift+Insert on every platform; Qt's own list for pasting has Shift+Insert on
-// Windows and X11 only.
-QList<QKeySequence> PasteKeys()
-{
-    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Paste);
-    for (const QKeySequence &key :
-         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
-        if (!keys.contains(key))
-            keys.append(key);
-    return keys;
-}
-
 // Where each control sits at 96 dpi, in tab order for the controls that take focus.
 struct Placement
 {
@@ -185,12 +173,10 @@ void TForm1::CreateControls()
     Label6 = makeLabel("Third digit", Band3);
     ResultLabel = makeLabel("ResultLabel", nullptr);
     ResultLabel->setSelectable(true);
-    // The result line's own menu would lack "Paste value": the window's shows instead.
-    ResultLabel->setContextMenuPolicy(Qt::NoContextMenu);
-
-    // The band lists take the focus, so the keys reach the action through its window.
+    // The band lists take the focus, so the keys reach the action through its window. Qt's keys
+    // for pasting hold Ctrl+V and Shift+Insert on Windows and on Linux alike.
     PasteValueAction = new QAction(this);
-    PasteValueAction->setShortcuts(PasteKeys());
+    PasteValueAction->setShortcuts(QKeySequence::Paste);
     PasteValueAction->setShortcutContext(Qt::WindowShortcut);
     addAction(PasteValueAction);
 

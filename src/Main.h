@@ -107,7 +107,7 @@ public:
     QString IniFilePath() const;
 
 protected:
-    // Copy and "Paste value", wherever the window is right-clicked outside the lists' own menus.
+    // Copy and "Paste value", wherever in the window a right click or the menu key asks for a menu.
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

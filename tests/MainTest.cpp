@@ -9,8 +9,11 @@
 #include "Themes.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTest>
 
@@ -37,6 +40,8 @@ private slots:
     void doubleSizePicturesAreTheSameDrawing();
     void tabVisitsShownControlsInOrder();
     void windowHasCaptionSizeAndCloseButtonOnly();
+    void pasteSetsTheListsOrSaysWhy_data();
+    void pasteSetsTheListsOrSaysWhy();
 
 private:
     static OwnerDrawComboBox *band(TForm1 &form, int number);
@@ -378,6 +383,105 @@ void MainTest::windowHasCaptionSizeAndCloseButtonOnly()
     QCOMPARE(form.Band4->count(), 12);
     QCOMPARE(form.Band5->count(), 8);
     QCOMPARE(form.Band6->count(), 9);
+}
+
+void MainTest::pasteSetsTheListsOrSaysWhy_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QVariant>("clipboard");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("Ctrl+V, with a tolerance")
+        << "Ctrl+V" << 0 << QVariant("4k7 5%") << "4,7 Kilo Ohm\tTolerance +- 5%" << 2
+        << "E3 value (±40 %)"
+        << "";
+    QTest::newRow("Shift+Insert") << "Shift+Insert" << 0 << QVariant("1,05 Kilo Ohm")
+                                  << "1,05 Kilo Ohm" << 1 << "E48 value (±2 %)"
+                                  << "";
+    QTest::newRow("menu, Danish") << "menu" << 1 << QVariant("1,01 Kilo Ohm") << "1,01 Kilo Ohm"
+                                  << 1 << "E192-værdi (±0,5 %)"
+                                  << "";
+    QTest::newRow("in no series") << "menu" << 0 << QVariant("999 Ohm") << "999 Ohm" << 1
+                                  << "In no E-series: a resistor read from the wrong end often "
+                                     "gives such a value"
+                                  << "";
+    QTest::newRow("refused, nothing changes")
+        << "Ctrl+V" << 0 << QVariant("4,712 Kilo Ohm") << "100 Ohm" << 1 << "E3 value (±40 %)"
+        << "“4,712 Kilo Ohm” needs 4 significant digits; a colour code holds at most 3.";
+    QTest::newRow("a picture, refused in Danish")
+        << "Ctrl+V" << 1 << QVariant(QImage(4, 4, QImage::Format_RGB32)) << "100 Ohm" << 1
+        << "E3-værdi (±40 %)"
+        << "Udklipsholderen indeholder ingen tekst at læse en værdi af.";
+}
+
+// Through the real keys and the real menu, on the result line; the lists change as a user's
+// picks would, or not at all, and the settings file is never written.
+void MainTest::pasteSetsTheListsOrSaysWhy()
+{
+    QFETCH(QString, how);
+    QFETCH(int, language);
+    QFETCH(QVariant, clipboard);
+    QFETCH(QString, result);
+    QFETCH(int, mode);
+    QFETCH(QString, toolTip);
+    QFETCH(QString, box);
+    ProgramFolder folder;
+    TForm1 form(folder.executable());
+    form.LanguageGrp->setItemIndex(language);
+    select(form, {Brown});
+    const QByteArray ini = folder.readIni();
+    const auto items = [&form] {
+        QList<int> indexes;
+        for (int number = 1; number <= 6; ++number)
+            indexes << band(form, number)->currentIndex();
+        return indexes;
+    };
+    const QList<int> before = items();
+    auto *data = new QMimeData;
+    if (clipboard.typeId() == QMetaType::QString)
+        data->setText(clipboard.toString());
+    else
+        data->setImageData(clipboard);
+    QGuiApplication::clipboard()->setMimeData(data);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    ErrorBoxCatcher boxes;
+    QStringList entries;
+    QTimer menuWatch;
+    QObject::connect(&menuWatch, &QTimer::timeout, [&entries] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *entry : menu->actions())
+            entries << entry->text().section(u'\t', 0, 0);
+        menu->setActiveAction(menu->actions().value(1));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    menuWatch.start(5);
+    if (how == "menu") {
+        // Through the window, as the platform delivers it: the window turns the click into the
+        // context menu request.
+        QTest::mouseClick(form.windowHandle(), Qt::RightButton, {},
+                          form.ResultLabel->geometry().center());
+        QTRY_COMPARE(entries, (language == 0 ? QStringList{"Copy", "Paste value"}
+                                             : QStringList{"Kopiér", "Indsæt værdi"}));
+    } else {
+        QTest::keySequence(&form, QKeySequence(how));
+    }
+
+    QTRY_COMPARE(boxes.texts, box.isEmpty() ? QStringList() : QStringList{box});
+    QCOMPARE(form.ResultLabel->text(), result);
+    QCOMPARE(form.NumberBands->itemIndex(), mode);
+    QCOMPARE(form.ResultLabel->toolTip(), toolTip);
+    QCOMPARE(form.ResultLabel->accessibleDescription(), toolTip);
+    if (!box.isEmpty())
+        QCOMPARE(items(), before);
+    QCOMPARE(folder.readIni(), ini);
 }
 
 QTEST_MAIN(MainTest)
