@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the settings-file text and runs each on a scratch copy of its
-# seed corpus; a crash, leak, timeout or broken invariant fails the run.
+# Builds the libFuzzer targets of the settings-file text and of pasted values and runs each on a
+# scratch copy of its seed corpus; a crash, leak, timeout or broken invariant fails the run.
 # Usage: scripts/fuzz.sh [seconds per target, default FUZZ_SECONDS or 60]
 # Longer hunt: scripts/fuzz.sh 3600   (reproduce a find: build/fuzz/bin/<target> <artifact>)
 set -euo pipefail
@@ -13,7 +13,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
     echo "fuzz.sh: seconds must be a positive whole number, got \"$seconds\"" >&2
     exit 2
 fi
-targets=(ParseIntegerFuzz ReadIniFuzz WriteIniFuzz)
+targets=(ParseIntegerFuzz ParseValueFuzz ReadIniFuzz WriteIniFuzz)
 build=build/fuzz
 artifacts="$PWD/$build/artifacts"
 

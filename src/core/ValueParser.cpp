@@ -269,15 +269,18 @@ std::optional<int> IndexOf(const std::array<Decimal, Count> &amounts, const Deci
     return static_cast<int>(found - amounts.begin());
 }
 
-// A few dozen characters of the text for a message, cut between characters, with control
-// characters shown as spaces.
+// A few dozen characters of the text for a message, with control characters shown as spaces.
+// The cut falls between characters, or after the longest character UTF-8 has where the bytes
+// are no UTF-8.
 std::string Excerpt(std::string_view text)
 {
     constexpr std::size_t Most = 40;
+    constexpr std::size_t LongestCharacter = 4;
     std::string shown;
     for (const char c : text) {
         const bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        if (shown.size() >= Most && startsCharacter)
+        if (shown.size() >= Most &&
+            (startsCharacter || shown.size() >= Most + LongestCharacter - 1))
             return shown + "\u2026";
         shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
     }
