@@ -10,23 +10,6 @@
 
 namespace {
 
-using namespace Language;
-
-const bandix::PasteWording English{.NoText = ukRefusedNoText,
-                                   .TooLong = ukRefusedTooLong,
-                                   .NoResistance = ukRefusedNoResistance,
-                                   .Negative = ukRefusedNegative,
-                                   .BelowSmallest = ukRefusedBelowSmallest,
-                                   .AboveLargest = ukRefusedAboveLargest,
-                                   .TooManyDigits = ukRefusedTooManyDigits,
-                                   .TooFine = ukRefusedTooFine,
-                                   .UnknownTolerance = ukRefusedUnknownTolerance,
-                                   .UnknownCoefficient = ukRefusedUnknownCoefficient,
-                                   .Unexpected = ukRefusedUnexpected,
-                                   .SecondTolerance = ukRefusedSecondTolerance,
-                                   .SecondCoefficient = ukRefusedSecondCoefficient,
-                                   .CoefficientCaptions = CoefficientCaptions};
-
 const std::vector<std::string> AcceptedTexts = {
     "4,7 Kilo Ohm",
     "10 Kilo Ohm\tTolerance +- 5%",
@@ -53,10 +36,12 @@ const std::vector<std::string> RefusedTexts = {
 // Every text in turn; a refusal is caught as the window catches it.
 void ParseEach(benchmark::State &state, const std::vector<std::string> &texts)
 {
+    Language::Change2uk();
+    const bandix::PasteWording english = Language::CurrentPasteWording();
     std::size_t next = 0;
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(bandix::ParseValue(texts[next], English));
+            benchmark::DoNotOptimize(bandix::ParseValue(texts[next], english));
         } catch (const bandix::ValueRefused &refusal) {
             benchmark::DoNotOptimize(refusal.what());
         }

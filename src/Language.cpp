@@ -104,4 +104,22 @@ const std::string &ColourName(int colourNumber)
     return *ColourNames[static_cast<std::size_t>(colourNumber - 1)];
 }
 
+bandix::PasteWording CurrentPasteWording()
+{
+    return {.NoText = clRefusedNoText,
+            .TooLong = clRefusedTooLong,
+            .NoResistance = clRefusedNoResistance,
+            .Negative = clRefusedNegative,
+            .BelowSmallest = clRefusedBelowSmallest,
+            .AboveLargest = clRefusedAboveLargest,
+            .TooManyDigits = clRefusedTooManyDigits,
+            .TooFine = clRefusedTooFine,
+            .UnknownTolerance = clRefusedUnknownTolerance,
+            .UnknownCoefficient = clRefusedUnknownCoefficient,
+            .Unexpected = clRefusedUnexpected,
+            .SecondTolerance = clRefusedSecondTolerance,
+            .SecondCoefficient = clRefusedSecondCoefficient,
+            .CoefficientCaptions = CoefficientCaptions};
+}
+
 } // namespace Language

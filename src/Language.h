@@ -1,6 +1,8 @@
 // The texts that change with the language: the English and Danish tables and the current texts.
 #pragma once
 
+#include "ValueParser.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -141,6 +143,9 @@ inline constexpr std::string_view ukColors[] = {ukColor1, ukColor2,  ukColor3,  
 
 // The coefficient's caption in both languages: a result line copied in either reads back.
 inline constexpr std::string_view CoefficientCaptions[] = {ukB6, dkB6};
+
+// The reasons a pasted value is refused, worded in the current texts.
+bandix::PasteWording CurrentPasteWording();
 
 // Copy the English or the Danish table into the current texts.
 void Change2uk();

@@ -69,25 +69,6 @@ FolderName NameOf(const std::filesystem::path &folder)
 #endif
 }
 
-bandix::PasteWording CurrentPasteWording()
-{
-    using namespace Language;
-    return {.NoText = clRefusedNoText,
-            .TooLong = clRefusedTooLong,
-            .NoResistance = clRefusedNoResistance,
-            .Negative = clRefusedNegative,
-            .BelowSmallest = clRefusedBelowSmallest,
-            .AboveLargest = clRefusedAboveLargest,
-            .TooManyDigits = clRefusedTooManyDigits,
-            .TooFine = clRefusedTooFine,
-            .UnknownTolerance = clRefusedUnknownTolerance,
-            .UnknownCoefficient = clRefusedUnknownCoefficient,
-            .Unexpected = clRefusedUnexpected,
-            .SecondTolerance = clRefusedSecondTolerance,
-            .SecondCoefficient = clRefusedSecondCoefficient,
-            .CoefficientCaptions = CoefficientCaptions};
-}
-
 // Where each control sits at 96 dpi, in tab order for the controls that take focus.
 struct Placement
 {
@@ -414,7 +395,7 @@ void TForm1::PasteValue()
                              : QString();
     // Both throw before anything is set, so a refusal leaves the window as it was.
     const bandix::CodedBands coded =
-        bandix::CodeValue(bandix::ParseValue(text.toStdString(), CurrentPasteWording()),
+        bandix::CodeValue(bandix::ParseValue(text.toStdString(), Language::CurrentPasteWording()),
                           CurrentBands(), NumberBands->itemIndex());
 
     NumberBands->setItemIndex(coded.NumberBandsIndex);
